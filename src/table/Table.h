@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Cell.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <deque>
+#include <optional>
+
+class TableView;
+
+/// Where a search text was found: row and column from 1, position from 1 within the text.
+struct FindHit {
+    int row = 0;
+    int column = 0;
+    int position = 0;
+
+    friend bool operator==(const FindHit&, const FindHit&) = default;
+};
+
+/// The grid's non-visual core: the row store, the columns with their captions, widths and
+/// edit flags, the current row and column, the edit journal with undo and redo, and find and
+/// replace. Rows and columns count from 1. Out-of-range arguments make every member do
+/// nothing, or return "", false or 0. Redraw requests go to the attached TableView.
+class Table final {
+public:
+    static constexpr int MaxColumns = 32;
+    static constexpr int MaxColumnWidth = 510;
+    static constexpr int MinNewColumnWidth = 5;
+
+    /// A new table: one column (width 100, caption ""), one empty row, empty journal.
+    Table();
+    ~Table();
+    Q_DISABLE_COPY_MOVE(Table)
+
+    /// Attaches the view that receives redraw requests; nullptr detaches it.
+    void setView(TableView* view);
+
+    // --- state -------------------------------------------------------------------------------
+    int ListCount() const;
+    int ColumnCount() const;
+    int iSelected() const;
+    int iSelectedColumn() const;
+    void setISelected(int row);
+    void setISelectedColumn(int column);
+    bool DoNotRender() const;
+
+    // --- cells (journalled) ------------------------------------------------------------------
+    QString GetItem(int line, int Colum) const;
+    void ChangeItem(int Row, int Column, const QString& Text);
+    bool GetItallic(int line, int Column) const;
+    bool GetUnderlined(int line, int Column) const;
+    qint32 GetColor(int line, int Column) const;
+    void SetBold(int line, int Column, bool Vrednost);
+    void SetItallic(int line, int Column, bool Vrednost);
+    void SetUnderlined(int line, int Column, bool Vrednost);
+    void SetColor(int line, int Column, qint32 Vrednost);
+
+    // --- columns -----------------------------------------------------------------------------
+    QString GetColumnHeader(int Index) const;
+    void SetColumnHeader(int Index, const QString& NovNaslov);
+    int GetWidthColumn(int Index) const;
+    void LetWidthColumn(int Index, int Width);
+    void EnableEdit(int Stol);
+    void DisableEdit(int Stol);
+    /// The column's edit flag; false out of range.
+    bool columnEditable(int Stol) const;
+
+    // --- shape -------------------------------------------------------------------------------
+    /// Inserts an empty row at Index (1..ListCount) or appends one; St1 goes into column 1.
+    /// Returns the row that now exists at that position (the in/out Index).
+    int AddRow(const QString& St1 = QString(), int Index = 0);
+    void AddMoreThanOneRow(int NumberOfRows);
+    void RemoveItem(int Index, bool NeIzri = false);
+    void Clear();
+    void ClearEntireList();
+    /// Inserts a column at Index (1..ColumnCount + 1) or appends one (Index 0). Returns the
+    /// in/out Index: for an append, ColumnCount + 1 as it was before the call.
+    int AddColumn(int Index = 0, int Width = 0, const QString& HeaderTitle = QString());
+    void RemoveColumn(int Index);
+
+    // --- journal -----------------------------------------------------------------------------
+    void ClearUndoRedo();
+    bool undo(int Number = 0);
+    bool redo(int Number = 0);
+    /// The stores, index 0 being position 1 (the newest record).
+    const std::deque<QString>& UndoStore() const;
+    const std::deque<QString>& RedoStore() const;
+
+    // --- find and replace --------------------------------------------------------------------
+    /// The match search of FindText: the first acceptable match after the current row, then
+    /// from row 1. A substring match is refused when the host's "Exact Match" box is ticked
+    /// and the cell's whole text differs from the host's search box.
+    std::optional<FindHit> findMatch(const QString& Text, bool ExactMatch, bool hostExactTicked,
+                                     const QString& hostSearchText) const;
+    bool FindAndReplaceText(const QString& SrcText, const QString& NewText, bool All = false,
+                            bool ExactMatch = false);
+
+    // --- direct access for readers, importers and the view: no journal, no redraw ------------
+    /// The cell at (row, column), column 1..MaxColumns: slots above ColumnCount are kept in
+    /// their row. A default cell out of range.
+    CellRef cellAt(int row, int column) const;
+    /// Writes a whole cell; nothing out of range (column 1..MaxColumns).
+    void setCell(int row, int column, const CellRef& value);
+    /// Writes only the text, keeping the format.
+    void setCellText(int row, int column, QStringView text);
+    /// Replaces every row by `count` empty rows (count >= 1) and refits the number strip.
+    void resetRows(int count);
+    /// Asks the view to redraw every column and the numbers and to recompute the scroll bars.
+    void redrawAll();
+
+private:
+    // The representation is private to the table; see Table.cpp.
+};
