@@ -1,14 +1,17 @@
 #pragma once
 
 #include "Cell.h"
+#include "RowStore.h"
 
 #include <QString>
 #include <QtGlobal>
 
 #include <deque>
 #include <optional>
+#include <vector>
 
 class TableView;
+class TextMatcher;
 
 /// Where a search text was found: row and column from 1, position from 1 within the text.
 struct FindHit {
@@ -111,5 +114,48 @@ public:
     void redrawAll();
 
 private:
-    // The representation is private to the table; see Table.cpp.
+    struct Column {
+        QString caption;
+        int width = 100;
+        bool editable = true;
+    };
+
+    bool inRange(int row, int column) const;
+    bool isColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
+    void setFlag(int line, int column, quint8 flag, bool value, QStringView tag);
+    /// Redraws a column (or -1 all, -2 the numbers) unless drawing is suppressed.
+    void render(int stol);
+
+    // Journal routing.
+    void record(QString entry);
+    void recordEdit(QString entry);
+    void pushUndoKeepRedo(QString entry);
+    void emptyRedoUnlessRedoing();
+
+    // Undo and redo share one record interpreter.
+    bool replay(bool undoing, int number);
+    void replayStep(std::deque<QString>& store);
+    void replayCellText(QStringView record);
+    void replayRemovedRow(QStringView payload);
+    void replayCutRows(QStringView payload);
+    void replayClearGroup(QStringView payload, std::deque<QString>& store);
+    void replayAddedColumn(QStringView payload);
+    void replayColumnGroup(QStringView payload, std::deque<QString>& store);
+    std::deque<QString>& replayTarget() { return m_undoing ? m_redo : m_undo; }
+
+    // Replace within one cell; returns how many replacements it made.
+    int replaceInCell(int row, int column, const TextMatcher& matcher, const QString& NewText,
+                      bool All);
+
+    RowStore m_rows;
+    std::vector<Column> m_columns;
+    std::deque<QString> m_undo;
+    std::deque<QString> m_redo;
+    TableView* m_view;
+    int m_iSelected = 0;
+    int m_iSelectedColumn = 0;
+    bool m_undoing = false;
+    bool m_redoing = false;
+    bool m_columnReplay = false;
+    bool m_doNotRender = false;
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Cell.h"
+
+#include <QStringView>
+#include <QtGlobal>
+
+/// One row's cells packed into a single heap block, so that a row costs one allocation and
+/// only the slots it uses: the number of stored slots, per slot the end of its text, its colour
+/// and its format flags, then every text as UTF-16. Slots above the stored count are default
+/// cells, and a row of default cells has no block at all (nullptr).
+class RowBlock final {
+public:
+    enum Flag : quint8 { BoldFlag = 1, ItalicFlag = 2, UnderlinedFlag = 4 };
+
+    /// A block of `count` slots (1..32) holding `textLength` UTF-16 units in total; the caller
+    /// fills every end offset, colour, flag byte and the text before anyone reads it.
+    static RowBlock* allocate(int count, qsizetype textLength);
+    static void release(RowBlock* block) noexcept;
+    /// A deep copy; nullptr stays nullptr.
+    static RowBlock* copy(const RowBlock* block);
+    /// The flag bits of a cell's format.
+    static quint8 flagsOf(const CellRef& cell);
+
+    int slotCount() const { return int(m_slots); }
+    /// Slot 1..slotCount().
+    QStringView text(int slot) const;
+    quint8 flags(int slot) const { return flagArray()[slot - 1]; }
+    qint32 color(int slot) const { return colorArray()[slot - 1]; }
+
+    /// The bytes the block occupies, for the memory accounting of the benchmarks.
+    qsizetype byteSize() const;
+
+    // Raw arrays for the code that fills a freshly allocated block.
+    quint32* endArray() { return reinterpret_cast<quint32*>(this + 1); }
+    qint32* colorArray() { return reinterpret_cast<qint32*>(endArray() + m_slots); }
+    quint8* flagArray() { return reinterpret_cast<quint8*>(colorArray() + m_slots); }
+    char16_t* textArray() { return reinterpret_cast<char16_t*>(flagArray() + paddedFlagBytes()); }
+
+private:
+    RowBlock() = default;
+    const quint32* endArray() const { return reinterpret_cast<const quint32*>(this + 1); }
+    const qint32* colorArray() const {
+        return reinterpret_cast<const qint32*>(endArray() + m_slots);
+    }
+    const quint8* flagArray() const {
+        return reinterpret_cast<const quint8*>(colorArray() + m_slots);
+    }
+    const char16_t* textArray() const {
+        return reinterpret_cast<const char16_t*>(flagArray() + paddedFlagBytes());
+    }
+    qsizetype paddedFlagBytes() const { return (m_slots + 1) & ~quint32(1); }
+    static qsizetype bytesFor(int count, qsizetype textLength);
+
+    quint32 m_slots = 0;
+};

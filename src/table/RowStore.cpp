@@ -1,0 +1,125 @@
+#include "RowStore.h"
+
+#include "RowBlock.h"
+
+RowStore::~RowStore() {
+    flush();
+    releaseFrom(0);
+}
+
+void RowStore::releaseFrom(qsizetype index) {
+    for (auto it = m_rows.begin() + index; it != m_rows.end(); ++it) {
+        RowBlock::release(*it);
+    }
+    m_rows.resize(size_t(index));
+}
+
+void RowStore::flush() const {
+    if (!m_openRow) {
+        return;
+    }
+    RowBlock*& handle = m_rows[size_t(m_openRow - 1)];
+    RowBlock* packed = m_open.pack();
+    RowBlock::release(handle);
+    handle = packed;
+    m_openRow = 0;
+}
+
+void RowStore::reset(int count) {
+    m_openRow = 0;
+    releaseFrom(0);
+    std::vector<RowBlock*>(size_t(count), nullptr).swap(m_rows);
+}
+
+void RowStore::resize(int count) {
+    flush();
+    if (count < this->count()) {
+        releaseFrom(count);
+    } else {
+        m_rows.resize(size_t(count), nullptr);
+    }
+}
+
+void RowStore::insertEmpty(int row) {
+    flush();
+    m_rows.insert(m_rows.begin() + (row - 1), nullptr);
+}
+
+void RowStore::remove(int row) {
+    flush();
+    RowBlock::release(m_rows[size_t(row - 1)]);
+    m_rows.erase(m_rows.begin() + (row - 1));
+}
+
+CellRef RowStore::cell(int row, int column) const {
+    if (row == m_openRow) {
+        return m_open.cell(column);
+    }
+    const RowBlock* b = m_rows[size_t(row - 1)];
+    if (!b || column > b->slotCount()) {
+        return CellRef{};
+    }
+    const quint8 flags = b->flags(column);
+    return CellRef{b->text(column), bool(flags & RowBlock::BoldFlag),
+                   bool(flags & RowBlock::ItalicFlag), bool(flags & RowBlock::UnderlinedFlag),
+                   b->color(column)};
+}
+
+RowBuilder& RowStore::edit(int row) {
+    if (row != m_openRow) {
+        flush();
+        m_open.load(m_rows[size_t(row - 1)]);
+        m_openRow = row;
+    }
+    return m_open;
+}
+
+void RowStore::setCell(int row, int column, const CellRef& value) {
+    if (row != m_openRow && !value.Text.isEmpty() && m_open.holds(value.Text)) {
+        // Opening the row reuses the buffer the text lives in.
+        const QString copy = value.Text.toString();
+        CellRef owned = value;
+        owned.Text = copy;
+        edit(row).setCell(column, owned);
+        return;
+    }
+    edit(row).setCell(column, value);
+}
+
+void RowStore::setText(int row, int column, QStringView text) {
+    CellRef value = cell(row, column);
+    value.Text = text;
+    setCell(row, column, value);
+}
+
+const RowBlock* RowStore::block(int row) const {
+    if (row == m_openRow) {
+        flush();
+    }
+    return m_rows[size_t(row - 1)];
+}
+
+template <typename Change> void RowStore::changeRowsReaching(int slot, Change change) {
+    flush();
+    RowBuilder builder;
+    for (RowBlock*& handle : m_rows) {
+        // A row whose stored slots end before `slot` holds only default cells from there on,
+        // which every column shift leaves as they are.
+        if (!handle || handle->slotCount() < slot) {
+            continue;
+        }
+        builder.load(handle);
+        change(builder);
+        RowBlock* packed = builder.pack();
+        RowBlock::release(handle);
+        handle = packed;
+    }
+}
+
+void RowStore::insertSlot(int first, int last) {
+    changeRowsReaching(first, [&](RowBuilder& row) { row.insertSlot(first, last); });
+}
+
+void RowStore::removeSlot(int first, int last) {
+    changeRowsReaching(first, [&](RowBuilder& row) { row.removeSlot(first, last); });
+}

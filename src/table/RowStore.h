@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Cell.h"
+#include "RowBuilder.h"
+
+#include <QStringView>
+#include <QtGlobal>
+
+#include <vector>
+
+class RowBlock;
+
+/// The table's rows, numbered from 1: one handle per row, a packed RowBlock or nullptr for a
+/// row of default cells, so inserting or removing a row moves handles only and a hidden cell
+/// above the column count travels with its row. One row at a time may be open for editing;
+/// it is packed again as soon as another row, or the rows as a whole, are needed.
+class RowStore final {
+public:
+    RowStore() = default;
+    ~RowStore();
+    Q_DISABLE_COPY_MOVE(RowStore)
+
+    int count() const { return int(m_rows.size()); }
+
+    /// Replaces every row by `count` empty rows.
+    void reset(int count);
+    /// Keeps the first `count` rows, dropping the rest or appending empty ones.
+    void resize(int count);
+    /// An empty row at `row` (1..count() + 1); the rows from there move down.
+    void insertEmpty(int row);
+    void remove(int row);
+
+    /// Row 1..count(), column 1..32; callers check the ranges.
+    CellRef cell(int row, int column) const;
+    void setCell(int row, int column, const CellRef& value);
+    void setText(int row, int column, QStringView text);
+    /// Opens the row for several edits; the reference stays valid until another row is needed.
+    RowBuilder& edit(int row);
+    /// The packed row, nullptr when it holds only default cells.
+    const RowBlock* block(int row) const;
+
+    /// Column insertion in every row: slots first..last-1 move right, slot first is emptied.
+    void insertSlot(int first, int last);
+    /// Column removal in every row: slots first+1..last move left, slot last is emptied.
+    void removeSlot(int first, int last);
+
+private:
+    void flush() const;
+    void releaseFrom(qsizetype index);
+    template <typename Change> void changeRowsReaching(int slot, Change change);
+
+    // Mutable because reading a packed row first packs the open one.
+    mutable std::vector<RowBlock*> m_rows;
+    mutable RowBuilder m_open;
+    mutable int m_openRow = 0;
+};

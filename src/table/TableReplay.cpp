@@ -1,0 +1,238 @@
+#include "Table.h"
+
+#include "JournalRecords.h"
+#include "JournalTags.h"
+#include "RecordReader.h"
+#include "TableView.h"
+
+#include <algorithm>
+
+namespace {
+
+QString takeFront(std::deque<QString>& store) {
+    QString entry = std::move(store.front());
+    store.pop_front();
+    return entry;
+}
+
+} // namespace
+
+bool Table::undo(int Number) {
+    return replay(true, Number);
+}
+
+bool Table::redo(int Number) {
+    return replay(false, Number);
+}
+
+bool Table::replay(bool undoing, int number) {
+    std::deque<QString>& store = undoing ? m_undo : m_redo;
+    if (store.empty()) {
+        return false;
+    }
+    bool& routing = undoing ? m_undoing : m_redoing;
+    routing = true;
+    m_doNotRender = true;
+    // The limit counts records, a group with all of its records, while a group is one step.
+    const qsizetype steps = std::min<qsizetype>(std::max(number, 1), qsizetype(store.size()));
+    for (qsizetype i = 0; i < steps && !store.empty(); ++i) {
+        replayStep(store);
+    }
+    routing = false;
+    m_doNotRender = false;
+    render(-1);
+    m_view->SetScrollers();
+    return true;
+}
+
+void Table::replayStep(std::deque<QString>& store) {
+    // The record leaves its store before it is acted on, so whatever the action writes can
+    // never be mistaken for it.
+    const QString entry = takeFront(store);
+    const QStringView tag = QStringView(entry).left(JournalTags::Length);
+    const QStringView payload = QStringView(entry).mid(JournalTags::Length);
+    RecordReader reader(payload);
+    namespace T = JournalTags;
+
+    qint32 f[3] = {};
+    if (tag == T::SetText) {
+        replayCellText(payload);
+    } else if (tag == T::SetBold || tag == T::SetItalic || tag == T::SetUnderlined) {
+        if (reader.numbers(f, 3)) {
+            const bool old = f[2] == 0; // the record holds the negation of the old flag
+            if (tag == T::SetBold) {
+                SetBold(f[0], f[1], old);
+            } else if (tag == T::SetItalic) {
+                SetItallic(f[0], f[1], old);
+            } else {
+                SetUnderlined(f[0], f[1], old);
+            }
+        }
+    } else if (tag == T::SetColor) {
+        if (reader.numbers(f, 3)) {
+            SetColor(f[0], f[1], f[2]);
+        }
+    } else if (tag == T::SetWidth) {
+        if (reader.numbers(f, 2)) {
+            LetWidthColumn(f[0], f[1]);
+        }
+    } else if (tag == T::SetCaption) {
+        const auto column = reader.number();
+        if (column && reader.skip(u"|")) {
+            SetColumnHeader(*column, reader.rest().toString());
+        }
+    } else if (tag == T::AddRow) {
+        if (const auto row = reader.number()) {
+            RemoveItem(*row, false);
+        }
+    } else if (tag == T::RemoveRow) {
+        replayRemovedRow(payload);
+    } else if (tag == T::AddRows && m_undoing) {
+        replayCutRows(payload);
+    } else if (tag == T::RemoveRows && m_redoing) {
+        if (const auto count = reader.number()) {
+            AddMoreThanOneRow(*count);
+        }
+    } else if (tag == T::ClearStart && m_undoing) {
+        replayClearGroup(payload, store);
+    } else if (tag == T::ClearAgain && m_redoing) {
+        Clear();
+    } else if (tag == T::AddColumn) {
+        replayAddedColumn(payload);
+    } else if (tag == T::RemoveColumnStart && m_undoing) {
+        replayColumnGroup(payload, store);
+    } else if (tag == T::RemoveColumnAgain && m_redoing) {
+        if (const auto column = reader.number()) {
+            RemoveColumn(*column);
+        }
+    }
+    // Any other tag, or an empty record, is dropped.
+}
+
+void Table::replayCellText(QStringView payload) {
+    RecordReader reader(payload);
+    qint32 cell[2] = {};
+    if (!reader.numbers(cell, 2) || !reader.skip(u"|") || !inRange(cell[0], cell[1])) {
+        return;
+    }
+    const QStringView text = reader.rest();
+    // Row and column are copied as they stand in the record.
+    const QStringView head = payload.left(payload.size() - text.size());
+    const QStringView old = m_rows.cell(cell[0], cell[1]).Text;
+    QString reverse;
+    reverse.reserve(JournalTags::Length + head.size() + old.size());
+    reverse.append(JournalTags::SetText).append(head).append(old);
+    m_rows.setText(cell[0], cell[1], text);
+    if (m_undoing) {
+        m_redo.push_front(std::move(reverse));
+    } else {
+        pushUndoKeepRedo(std::move(reverse));
+    }
+}
+
+void Table::replayRemovedRow(QStringView payload) {
+    RecordReader reader(payload);
+    const auto row = reader.number();
+    if (!row || *row < 1 || !reader.skip(u"|")) {
+        return;
+    }
+    const int inserted = AddRow(QString(), *row);
+    JournalRecords::readParts(reader, m_rows.edit(inserted));
+}
+
+void Table::replayCutRows(QStringView payload) {
+    RecordReader reader(payload);
+    const auto count = reader.number();
+    // The rows were appended to at least one row; anything else is not this table's record.
+    if (!count || *count < 1 || *count >= ListCount()) {
+        return;
+    }
+    m_rows.resize(ListCount() - *count);
+    m_view->FitNumberColumn();
+    m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveRows, {*count}));
+}
+
+void Table::replayClearGroup(QStringView payload, std::deque<QString>& store) {
+    RecordReader head(payload);
+    const auto rows = head.number();
+    if (!rows || *rows < 1 || qsizetype(store.size()) < qsizetype(*rows) + 1) {
+        return;
+    }
+    m_rows.resize(*rows);
+    m_view->FitNumberColumn();
+    for (int j = 1; j <= *rows; ++j) {
+        const QString entry = takeFront(store);
+        RecordReader reader(entry);
+        const auto row = reader.number();
+        if (row && *row >= 1 && *row <= ListCount() && reader.skip(u"|")) {
+            JournalRecords::readParts(reader, m_rows.edit(*row));
+        }
+    }
+    store.pop_front(); // the end marker
+    m_redo.push_front(JournalTags::ClearAgain.toString());
+}
+
+void Table::replayAddedColumn(QStringView payload) {
+    RecordReader reader(payload);
+    const auto column = reader.number();
+    if (!column) {
+        return;
+    }
+    if (reader.atEnd()) {
+        // The short form, written by AddColumn, is only undone. Removing the last column would
+        // clear the table instead, so such a record is not acted on.
+        if (!m_undoing || !isColumn(*column) || ColumnCount() < 2) {
+            return;
+        }
+        const Column& removed = m_columns[size_t(*column - 1)];
+        m_redo.push_front(JournalRecords::columnHead(JournalTags::AddColumn, *column,
+                                                     removed.caption, removed.width));
+        m_columnReplay = true;
+        RemoveColumn(*column);
+        m_columnReplay = false;
+        return;
+    }
+    QString scratch;
+    if (!m_redoing || !reader.skip(u"|")) {
+        return;
+    }
+    const auto caption = reader.escapedText(scratch);
+    const auto width = caption ? reader.number() : std::nullopt;
+    if (width) {
+        AddColumn(*column, *width, caption->toString());
+    }
+}
+
+void Table::replayColumnGroup(QStringView payload, std::deque<QString>& store) {
+    const int rows = ListCount();
+    RecordReader head(payload);
+    QString scratch;
+    const auto column = head.number();
+    const auto caption = column && head.skip(u"|") ? head.escapedText(scratch) : std::nullopt;
+    const auto width = caption ? head.number() : std::nullopt;
+    const bool restore =
+        width && *column >= 1 && *column <= ColumnCount() + 1 && ColumnCount() < MaxColumns;
+    if (restore) {
+        m_columnReplay = true;
+        AddColumn(*column, *width, caption->toString());
+        m_columnReplay = false;
+        // AddColumn widens a narrow column to its minimum; the removed width comes back as it was.
+        m_columns[size_t(*column - 1)].width = *width;
+    }
+    const qsizetype cells = std::min<qsizetype>(rows, qsizetype(store.size()));
+    for (qsizetype i = 1; i <= cells; ++i) {
+        const QString entry = takeFront(store);
+        if (restore && !entry.isEmpty()) {
+            RecordReader reader(entry);
+            JournalRecords::readCell(reader, m_rows.edit(int(i)), *column);
+        }
+    }
+    if (!store.empty()) {
+        store.pop_front(); // the end marker
+    }
+    if (restore) {
+        m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveColumnAgain, {*column}));
+        m_view->LayoutColumns();
+        m_view->BuildHeader();
+    }
+}

@@ -1,0 +1,156 @@
+#include "Table.h"
+
+#include "JournalRecords.h"
+#include "JournalTags.h"
+#include "TableView.h"
+
+// Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
+// the column count stay with the row they belong to.
+
+int Table::AddRow(const QString& St1, int Index) {
+    if (Index >= 1 && Index <= ListCount()) {
+        m_rows.insertEmpty(Index);
+    } else {
+        m_rows.resize(ListCount() + 1);
+        Index = ListCount();
+    }
+    m_view->FitNumberColumn();
+    if (!St1.isEmpty()) {
+        m_rows.setText(Index, 1, St1);
+    }
+    record(JournalRecords::tagged(JournalTags::AddRow, {Index}));
+    render(-1);
+    m_view->SetScrollers();
+    return Index;
+}
+
+void Table::AddMoreThanOneRow(int NumberOfRows) {
+    // A count below 1 would take rows away (or leave none) without a record that restores them.
+    if (NumberOfRows < 1) {
+        return;
+    }
+    m_rows.resize(ListCount() + NumberOfRows);
+    m_view->FitNumberColumn();
+    record(JournalRecords::tagged(JournalTags::AddRows, {NumberOfRows}));
+    render(-1);
+    m_view->SetScrollers();
+    m_view->HideEditors();
+}
+
+void Table::RemoveItem(int Index, bool NeIzri) {
+    if (Index < 1 || Index > ListCount()) {
+        return;
+    }
+    if (ListCount() == 1) {
+        // The only row gives way to an empty one and leaves no trace in the journal; a new
+        // edit still ends what could be redone.
+        m_rows.reset(1);
+        if (!m_undoing && !m_redoing) {
+            m_redo.clear();
+        }
+    } else {
+        record(JournalRecords::removedRow(Index, m_rows.block(Index), ColumnCount()));
+        m_rows.remove(Index);
+    }
+    if (!NeIzri) {
+        m_view->ClampTopOffsetAfterRemove();
+        render(-1);
+    }
+    m_view->FitNumberColumn();
+    m_view->SetScrollers();
+}
+
+void Table::Clear() {
+    // The group goes in front of the older records as one block, written back to front:
+    // end marker, rows n..1, then the head at position 1.
+    const int rows = ListCount();
+    const int columns = ColumnCount();
+    m_undo.push_front(JournalTags::ClearEnd.toString());
+    for (int j = rows; j >= 1; --j) {
+        m_undo.push_front(JournalRecords::clearedRow(j, m_rows.block(j), columns));
+    }
+    m_undo.push_front(JournalRecords::tagged(JournalTags::ClearStart, {rows}));
+    emptyRedoUnlessRedoing();
+
+    m_rows.reset(1);
+    m_view->FitNumberColumn();
+    m_view->ResetTopOffset();
+    render(-1);
+    m_view->SetScrollers();
+}
+
+void Table::ClearEntireList() {
+    m_columns.resize(1);
+    m_rows.reset(1);
+    m_undo.clear();
+    m_redo.clear();
+    m_view->LayoutColumns();
+    m_view->BuildHeader();
+    m_view->FitNumberColumn();
+    m_view->ResetTopOffset();
+    m_view->ScrollFullyLeft();
+    m_view->SetScrollers();
+}
+
+int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {
+    Width = std::max(Width, int(MinNewColumnWidth));
+    const int columns = ColumnCount();
+    if (Index != 0) {
+        if (Index < 1 || Index > columns + 1 || columns >= MaxColumns) {
+            return Index;
+        }
+        // The slot that becomes the new last column is overwritten by the shift.
+        m_rows.insertSlot(Index, columns + 1);
+        const bool editable = Index > 1 ? m_columns[size_t(Index - 2)].editable : true;
+        m_columns.insert(m_columns.begin() + (Index - 1), Column{HeaderTitle, Width, editable});
+        m_view->LayoutColumns();
+        for (int k = Index; k <= columns + 1; ++k) {
+            render(k);
+        }
+    } else {
+        Index = columns + 1;
+        if (Index > MaxColumns) {
+            return Index;
+        }
+        // The slots of the new column are taken as they are: a removed column leaves its slot
+        // default, and a reader may have kept cells there.
+        m_columns.push_back(Column{HeaderTitle, Width, true});
+        m_view->LayoutColumns();
+        render(Index);
+    }
+    render(-2);
+    m_view->BuildHeader();
+    m_view->SetScrollers();
+    if (!m_columnReplay && !m_undoing) {
+        pushUndoKeepRedo(JournalRecords::tagged(JournalTags::AddColumn, {Index}));
+        emptyRedoUnlessRedoing();
+    }
+    return Index;
+}
+
+void Table::RemoveColumn(int Index) {
+    const int columns = ColumnCount();
+    if (columns < 2) {
+        Clear();
+        return;
+    }
+    if (Index < 1 || Index > columns) {
+        return;
+    }
+    if (!m_columnReplay) {
+        const Column& column = m_columns[size_t(Index - 1)];
+        m_undo.push_front(JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
+        for (int i = ListCount(); i >= 1; --i) {
+            m_undo.push_front(JournalRecords::columnCell(m_rows.cell(i, Index)));
+        }
+        m_undo.push_front(JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index,
+                                                     column.caption, column.width));
+        emptyRedoUnlessRedoing();
+    }
+    m_rows.removeSlot(Index, columns);
+    m_columns.erase(m_columns.begin() + (Index - 1));
+    m_view->LayoutColumns();
+    render(-1);
+    m_view->BuildHeader();
+    m_view->SetScrollers();
+}
