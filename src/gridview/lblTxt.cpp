@@ -1,0 +1,170 @@
+#include "lblTxt.h"
+
+#include "CellTextValidator.h"
+#include "WindowsColor.h"
+#include "WindowsInput.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int KeyLeft = 37;
+constexpr int KeyRight = 39;
+
+QFont editorFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    return font;
+}
+
+// Focus that only comes back with the window or after a popup (the edit box's own context
+// menu) is no new visit to the cell.
+bool isCellVisit(const QFocusEvent& event) {
+    return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+lblTxt::lblTxt(QWidget* parent) : QWidget(parent) {
+    m_txt = new QLineEdit(this);
+    m_txt->setObjectName(QStringLiteral("TXT"));
+    m_txt->setFrame(false);
+    m_txt->setFont(editorFont());
+    // The length limit applies to the user only (the validator); QLineEdit's own limit would
+    // cut texts the program sets.
+    m_txt->setMaxLength(std::numeric_limits<int>::max());
+    m_validator = new CellTextValidator(MaxTypedLength, this);
+    m_txt->setValidator(m_validator);
+    m_txt->setMouseTracking(true);
+    m_txt->installEventFilter(this);
+    m_txt->move(0, -1);
+    setFocusProxy(m_txt);
+    connect(m_txt, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_validator->setAcceptedText(text);
+        emit Change();
+    });
+}
+
+lblTxt::~lblTxt() = default;
+
+void lblTxt::setForeColor(qint32 color) {
+    m_foreColor = color;
+    QPalette palette = m_txt->palette();
+    palette.setColor(QPalette::Text, colorFromWindows(color));
+    m_txt->setPalette(palette);
+}
+
+void lblTxt::setBackColor(qint32 color) {
+    QPalette palette = m_txt->palette();
+    palette.setColor(QPalette::Base, colorFromWindows(color));
+    m_txt->setPalette(palette);
+}
+
+void lblTxt::setBold(bool bold) {
+    setFontFlag(&QFont::setBold, bold);
+}
+void lblTxt::setItallic(bool italic) {
+    setFontFlag(&QFont::setItalic, italic);
+}
+void lblTxt::setUnderlined(bool underlined) {
+    setFontFlag(&QFont::setUnderline, underlined);
+}
+
+void lblTxt::setFontFlag(void (QFont::*setter)(bool), bool on) {
+    QFont font = m_txt->font();
+    (font.*setter)(on);
+    m_txt->setFont(font);
+}
+
+QString lblTxt::Text() const {
+    return m_txt->text();
+}
+
+void lblTxt::setText(const QString& text) {
+    m_validator->setProgramEdit(true);
+    m_txt->setText(text);
+    m_validator->setProgramEdit(false);
+}
+
+void lblTxt::Selected() {
+    m_txt->setSelection(0, int(m_txt->text().size()));
+}
+
+void lblTxt::SelectText(int Start, int Lenght) {
+    const int size = int(m_txt->text().size());
+    const int start = std::clamp(Start, 0, size);
+    m_txt->setSelection(start, std::clamp(Lenght, 0, size - start));
+}
+
+void lblTxt::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The edit box's top pixel row is hidden above the control.
+    m_txt->setGeometry(0, -1, width(), height() + 1);
+}
+
+void lblTxt::keyPressEvent(QKeyEvent* event) {
+    // Keys the edit box leaves alone (Up, Down, Enter ...) end here: the grid has already
+    // seen them through KeyDown and must not receive them a second time as its own.
+    event->accept();
+}
+
+bool lblTxt::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_txt)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPressed(*static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+        if (isCellVisit(*static_cast<QFocusEvent*>(event)))
+            focusEntered();
+        break;
+    case QEvent::FocusOut:
+        if (isCellVisit(*static_cast<QFocusEvent*>(event)))
+            emit ExitFocus();
+        break;
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        emit MouseMove(windowsButtons(mouse->buttons()), windowsShiftMask(mouse->modifiers()),
+                       float(mouse->position().x()), float(mouse->position().y()));
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Returns true when the edit box must not handle the key.
+bool lblTxt::keyPressed(QKeyEvent& event) {
+    const int pressedCode = windowsKeyCode(event);
+    int keyCode = pressedCode;
+    int shift = windowsShiftMask(event.modifiers());
+    emit KeyDown(keyCode, shift);
+    if (pressedCode != 0 && keyCode == 0)
+        return true;
+    const bool nothingSelected = !m_txt->hasSelectedText();
+    if (keyCode == KeyRight && nothingSelected && m_txt->cursorPosition() == m_txt->text().size())
+        emit Right();
+    else if (keyCode == KeyLeft && nothingSelected && m_txt->cursorPosition() == 0)
+        emit Left();
+    // A key that took the editing elsewhere (another row, a removed record) must not change
+    // the text this editor still holds.
+    return !m_txt->hasFocus() || !m_txt->isVisible();
+}
+
+void lblTxt::focusEntered() {
+    emit GotFocus(m_txt->text(), m_txt->font().bold(), m_txt->font().italic(),
+                  m_txt->font().underline(), m_foreColor);
+    if (m_disableSelectAll) {
+        m_disableSelectAll = false;
+        return;
+    }
+    Selected();
+    m_onFocus = m_txt->text();
+}
