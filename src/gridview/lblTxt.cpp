@@ -142,6 +142,8 @@ bool lblTxt::eventFilter(QObject* watched, QEvent* event) {
 
 // Returns true when the edit box must not handle the key.
 bool lblTxt::keyPressed(QKeyEvent& event) {
+    const bool hadFocus = m_txt->hasFocus();
+    const bool wasVisible = m_txt->isVisible();
     const int pressedCode = windowsKeyCode(event);
     int keyCode = pressedCode;
     int shift = windowsShiftMask(event.modifiers());
@@ -155,7 +157,7 @@ bool lblTxt::keyPressed(QKeyEvent& event) {
         emit Left();
     // A key that took the editing elsewhere (another row, a removed record) must not change
     // the text this editor still holds.
-    return !m_txt->hasFocus() || !m_txt->isVisible();
+    return (hadFocus && !m_txt->hasFocus()) || (wasVisible && !m_txt->isVisible());
 }
 
 void lblTxt::focusEntered() {

@@ -47,6 +47,10 @@ public:
     /// The text at the last focus that selected all.
     QString OnFocus() const { return m_onFocus; }
 
+    /// Free text the grid keeps with the editor (the cell being edited).
+    QString Tag() const { return m_tag; }
+    void setTag(const QString& tag) { m_tag = tag; }
+
 signals:
     /// The text changed and holds no line break.
     void Change();
@@ -79,4 +83,5 @@ private:
     qint32 m_foreColor = 0;
     bool m_disableSelectAll = false;
     QString m_onFocus;
+    QString m_tag;
 };

@@ -60,6 +60,11 @@ void TestLblTxt::editBoxFillsTheControl() {
     m_editor->setForeColor(0x0000FF);
     QVERIFY(m_txt->font().bold() && m_txt->font().italic() && !m_txt->font().underline());
     QCOMPARE(m_txt->palette().color(QPalette::Text), QColor(255, 0, 0));
+
+    QSignalSpy moves(m_editor, &lblTxt::MouseMove);
+    QTest::mouseMove(m_txt, QPoint(7, 4));
+    QCOMPARE(moves.size(), 1);
+    QCOMPARE(moves[0], (QVariantList{0, 0, 7.0f, 4.0f}));
 }
 
 void TestLblTxt::lineBreaksAreJoined_data() {
