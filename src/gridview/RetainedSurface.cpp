@@ -1,0 +1,40 @@
+#include "RetainedSurface.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+RetainedSurface::RetainedSurface(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_pixmap = QPixmap(1, 1);
+    m_pixmap.fill(m_background);
+}
+
+void RetainedSurface::setBackground(const QColor& colour) {
+    m_background = colour;
+    clear();
+}
+
+void RetainedSurface::clear() {
+    m_pixmap.fill(m_background);
+    update();
+}
+
+void RetainedSurface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawPixmap(event->rect(), m_pixmap, event->rect());
+}
+
+void RetainedSurface::resizeEvent(QResizeEvent* event) {
+    const QSize wanted = event->size().expandedTo(QSize(1, 1));
+    if (m_pixmap.size() == wanted)
+        return;
+    QPixmap grown(wanted);
+    grown.fill(m_background);
+    {
+        QPainter painter(&grown);
+        painter.drawPixmap(0, 0, m_pixmap);
+    }
+    m_pixmap = grown;
+}

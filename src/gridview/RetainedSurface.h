@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+/// A drawing surface that keeps what was drawn on it: the grid's render routines paint into
+/// its pixmap, and a repaint of the widget only copies that pixmap to the screen. Growing the
+/// widget keeps the drawing and fills the new area with the background.
+class RetainedSurface final : public QWidget {
+    Q_OBJECT
+public:
+    RetainedSurface(const QString& name, QWidget* parent);
+
+    QColor background() const { return m_background; }
+    /// Sets the background and, like a freshly coloured surface, erases the drawing.
+    void setBackground(const QColor& colour);
+    /// Erases the drawing to the background.
+    void clear();
+    /// The retained drawing; paint into it, then call update().
+    QPixmap& canvas() { return m_pixmap; }
+    const QPixmap& canvas() const { return m_pixmap; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QColor m_background{Qt::white};
+    QPixmap m_pixmap;
+};
