@@ -1,8 +1,23 @@
+#include "List.h"
+
 #include <QApplication>
-#include <QTextStream>
+#include <QVBoxLayout>
+#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QTextStream(stdout) << "Qel 2005: the table core is being built; there is no window yet.\n";
-    return 0;
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Qel 2005"));
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new List(&window);
+    layout->addWidget(grid);
+    // The new-table shape the database window gives a fresh grid: one column "A", 30 records.
+    grid->AddColumn(1, 220, QStringLiteral("A"));
+    grid->AddMoreThanOneRow(29);
+    grid->RemoveColumn(2);
+    grid->ClearUndoRedo();
+    window.resize(640, 480);
+    window.show();
+    return app.exec();
 }

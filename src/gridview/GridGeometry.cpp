@@ -17,10 +17,10 @@ int roundHalfEven(double value) {
 
 RowRange visibleRows(int topOffset, int areaHeight, int listCount) {
     RowRange r;
-    r.first = roundHalfEven(-static_cast<double>(topOffset) / RowHeight);
-    r.surfaceTop = (r.first - 1) * RowHeight + topOffset;
+    r.first = roundHalfEven(-static_cast<double>(topOffset) / RowPixels);
+    r.surfaceTop = (r.first - 1) * RowPixels + topOffset;
     r.surfaceHeight = areaHeight - r.surfaceTop;
-    r.last = roundHalfEven(static_cast<double>(areaHeight) / RowHeight + 2 + r.first);
+    r.last = roundHalfEven(static_cast<double>(areaHeight) / RowPixels + 2 + r.first);
     if (listCount < r.last)
         r.last = listCount;
     return r;
@@ -129,15 +129,15 @@ int grabOffset(int p, int thumbPos, int thumbLength) {
 std::optional<int> stepUp(int topOffset) {
     if (topOffset >= 0)
         return std::nullopt;
-    return topOffset < -RowHeight ? topOffset + RowHeight : 0;
+    return topOffset < -RowPixels ? topOffset + RowPixels : 0;
 }
 
 std::optional<int> stepDown(int V, int C, int topOffset) {
     if (C <= V)
         return std::nullopt;
-    if (V + RowHeight >= C + topOffset)
+    if (V + RowPixels >= C + topOffset)
         return V - C;
-    return topOffset - RowHeight;
+    return topOffset - RowPixels;
 }
 
 std::optional<int> stepLeft(int strip, int L) {
@@ -173,12 +173,12 @@ int clampLeft(int W, int strip, int Cw, int L) {
 }
 
 std::optional<int> topOffsetToShowRow(int V, int topOffset, int row) {
-    const int top = RowHeight * (row - 1) + topOffset;
+    const int top = RowPixels * (row - 1) + topOffset;
     if (top < 0)
-        return -RowHeight * (row - 1);
-    if (V >= RowHeight * row + topOffset)
+        return -RowPixels * (row - 1);
+    if (V >= RowPixels * row + topOffset)
         return std::nullopt;
-    return V - RowHeight * row;
+    return V - RowPixels * row;
 }
 
 std::optional<int> leftToShowColumn(int W, int strip, int L, int colLeft, int colWidth) {
@@ -200,7 +200,7 @@ int columnAt(int x, int L, const std::vector<int>& lefts, const std::vector<int>
 
 int rowAt(int y, int topOffset) {
     return static_cast<int>(
-               std::floor(static_cast<double>(y - HeaderHeight - topOffset) / RowHeight)) +
+               std::floor(static_cast<double>(y - HeaderHeight - topOffset) / RowPixels)) +
            1;
 }
 

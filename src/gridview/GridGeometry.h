@@ -9,7 +9,7 @@
 /// "strip" is the row-number strip at the control's left.
 namespace GridGeometry {
 
-inline constexpr int RowHeight = 16;
+inline constexpr int RowPixels = 16;
 inline constexpr int HeaderHeight = 20;
 inline constexpr int ScrollSize = 16;
 inline constexpr int MinThumb = 10;
@@ -28,11 +28,11 @@ inline int cellAreaWidth(int w, int strip) {
     return w - ScrollSize - strip;
 }
 inline int contentHeight(int listCount) {
-    return RowHeight * listCount;
+    return RowPixels * listCount;
 }
 
 /// The rows one column surface draws for a scroll offset: rows first..last at
-/// y = (r - first) * RowHeight on a surface placed at `surfaceTop` in the cell area.
+/// y = (r - first) * RowPixels on a surface placed at `surfaceTop` in the cell area.
 struct RowRange {
     int first = 0;
     int last = 0;

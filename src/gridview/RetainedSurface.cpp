@@ -16,7 +16,13 @@ void RetainedSurface::setBackground(const QColor& colour) {
     clear();
 }
 
+QPixmap& RetainedSurface::canvas() {
+    matchSize();
+    return m_pixmap;
+}
+
 void RetainedSurface::clear() {
+    matchSize();
     m_pixmap.fill(m_background);
     update();
 }
@@ -27,7 +33,12 @@ void RetainedSurface::paintEvent(QPaintEvent* event) {
 }
 
 void RetainedSurface::resizeEvent(QResizeEvent* event) {
-    const QSize wanted = event->size().expandedTo(QSize(1, 1));
+    QWidget::resizeEvent(event);
+    matchSize();
+}
+
+void RetainedSurface::matchSize() {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
     if (m_pixmap.size() == wanted)
         return;
     QPixmap grown(wanted);

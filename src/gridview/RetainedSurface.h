@@ -17,8 +17,8 @@ public:
     void setBackground(const QColor& colour);
     /// Erases the drawing to the background.
     void clear();
-    /// The retained drawing; paint into it, then call update().
-    QPixmap& canvas() { return m_pixmap; }
+    /// The retained drawing, as large as the widget is now; paint into it, then call update().
+    QPixmap& canvas();
     const QPixmap& canvas() const { return m_pixmap; }
 
 protected:
@@ -26,6 +26,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A hidden widget learns of its new size only when shown; drawing must not wait for that.
+    void matchSize();
+
     QColor m_background{Qt::white};
     QPixmap m_pixmap;
 };

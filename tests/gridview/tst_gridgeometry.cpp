@@ -72,7 +72,7 @@ void TestGridGeometry::visibleRows() {
     QTEST(r.surfaceTop, "surfaceTop");
     QCOMPARE(r.surfaceHeight, area - r.surfaceTop);
     // Row `first + 1` always starts where the offset puts it.
-    QCOMPARE(r.surfaceTop + RowHeight, r.first * RowHeight + topOffset);
+    QCOMPARE(r.surfaceTop + RowPixels, r.first * RowPixels + topOffset);
 }
 
 void TestGridGeometry::verticalThumb_data() {

@@ -1,0 +1,241 @@
+#include "List.h"
+
+#include "ColorBlend.h"
+#include "GridColours.h"
+#include "GridGeometry.h"
+#include "ListHost.h"
+#include "RetainedSurface.h"
+#include "WindowsColor.h"
+#include "cmdButton.h"
+#include "lblTxt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+using namespace GridGeometry;
+
+namespace {
+
+void setPanelColour(QWidget* w, qint32 colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colorFromWindows(colour));
+    w->setPalette(p);
+}
+
+} // namespace
+
+List::List(QWidget* parent) : QWidget(parent), m_neutralHost(new ListHost) {
+    m_host = m_neutralHost;
+    setObjectName(QStringLiteral("List"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    // Arial 9.75 pt is 13 px on the 96-dpi screens the grid was laid out for; rows stay
+    // RowPixels pixels whatever the font's own metrics.
+    m_cellFont = QFont(QStringLiteral("Arial"));
+    m_cellFont.setPixelSize(13);
+    setFont(m_cellFont);
+    buildSurfaces();
+    startUp();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusLeftGrid(now); });
+}
+
+List::~List() {
+    m_table.setView(nullptr);
+    delete m_neutralHost;
+}
+
+void List::setHost(ListHost* host) {
+    m_host = host ? host : m_neutralHost;
+}
+
+void List::fillColours() {
+    using namespace GridColours;
+    const qint32 white = windowsRgb(255, 255, 255);
+    const qint32 black = 0;
+    BorderColor = DefaultBorder;
+    SelectedColor = pvAlphaBlend(white, BorderColor, 130);
+    ScrollForeColor = DefaultScrollFore;
+    ScrollBackColor = pvAlphaBlend(white, ScrollForeColor, 170);
+    HeaderBorderColor = pvAlphaBlend(black, ScrollForeColor, 60);
+    HeaderBackColor = DefaultHeaderBack;
+    SelectedRowColor = pvAlphaBlend(ControlBackground, SelectedColor, 190);
+    m_controlBackground = colorFromWindows(ControlBackground);
+    m_numberColour = colorFromWindows(pvAlphaBlend(NumberTextBase, windowsRgb(170, 193, 227), 180));
+}
+
+void List::startUp() {
+    using namespace GridColours;
+    fillColours();
+    setPanelColour(this, ControlBackground);
+
+    m_s.Cnt->setBackground(colorFromWindows(SelectedColor));
+    setPanelColour(m_s.PicEdit, BorderColor);
+    QPalette numbers = m_s.lblEdit->palette();
+    numbers.setColor(QPalette::WindowText, m_numberColour);
+    m_s.lblEdit->setPalette(numbers);
+    m_s.lblEdit->setFont(m_cellFont);
+
+    m_s.picTop->setGeometry(0, 0, width(), HeaderHeight);
+    m_s.PicScrV->resize(ScrollSize, m_s.PicScrV->height());
+    m_s.PicScrH->resize(m_s.PicScrH->width(), ScrollSize);
+    m_s.PicKot->resize(ScrollSize, ScrollSize);
+    m_s.btnGor->move(0, 0);
+    m_s.btnLevo->move(m_strip, 0);
+    m_s.DrsnikV->setGeometry(0, ScrollSize, ScrollSize, MinThumb);
+    m_s.DrsnikH->setGeometry(m_strip + ScrollSize, 0, MinThumb, ScrollSize);
+
+    m_left = m_strip;
+    m_s.Cnt->setGeometry(0, 0, m_strip, 1);
+    m_topOffset = 0;
+
+    setPanelColour(m_s.picOzadje, BorderColor);
+    setPanelColour(m_s.StolpecHide, ControlBackground);
+    setPanelColour(m_s.PicScrV, ScrollBackColor);
+    setPanelColour(m_s.PicScrH, ScrollBackColor);
+    setPanelColour(m_s.PicKot, ScrollForeColor);
+    setPanelColour(m_s.PicSpl, SplitterColour);
+    m_s.shpDolLevo->setBackground(colorFromWindows(ScrollForeColor));
+    m_s.picTop->setBackground(colorFromWindows(HeaderBackColor));
+    m_s.picHeader->setBackground(colorFromWindows(HeaderBackColor));
+    m_s.picTopL->setBackground(colorFromWindows(HeaderBackColor));
+    m_s.PicTopD->setBackground(colorFromWindows(HeaderBackColor));
+    m_s.PicSpl->move(0, HeaderHeight);
+    m_s.picHeader->setGeometry(m_strip, 0, 1, HeaderHeight - 1);
+
+    // The arrows start disabled: SetScrollers enables them only for content that overflows.
+    for (int k = 0; k < 4; ++k)
+        setArrowEnabled(k, false);
+
+    m_table.setView(this);
+    m_started = true;
+    LayoutColumns();
+    RenderColumn(-1);
+    m_table.ClearUndoRedo();
+    BuildHeader();
+    FitNumberColumn();
+    drawCornerLines();
+}
+
+int List::RowHeight() const {
+    return GridGeometry::RowPixels;
+}
+
+// --- forwarding to the table --------------------------------------------------------------------
+
+QString List::GetItem(int line, int Colum) const {
+    return m_table.GetItem(line, Colum);
+}
+void List::ChangeItem(int Row, int Column, const QString& Text) {
+    m_table.ChangeItem(Row, Column, Text);
+}
+bool List::GetItallic(int line, int Column) const {
+    return m_table.GetItallic(line, Column);
+}
+bool List::GetUnderlined(int line, int Column) const {
+    return m_table.GetUnderlined(line, Column);
+}
+qint32 List::GetColor(int line, int Column) const {
+    return m_table.GetColor(line, Column);
+}
+void List::SetBold(int line, int Column, bool Vrednost) {
+    m_table.SetBold(line, Column, Vrednost);
+}
+void List::SetItallic(int line, int Column, bool Vrednost) {
+    m_table.SetItallic(line, Column, Vrednost);
+}
+void List::SetUnderlined(int line, int Column, bool Vrednost) {
+    m_table.SetUnderlined(line, Column, Vrednost);
+}
+void List::SetColor(int line, int Column, qint32 Vrednost) {
+    m_table.SetColor(line, Column, Vrednost);
+}
+QString List::GetColumnHeader(int Index) const {
+    return m_table.GetColumnHeader(Index);
+}
+void List::SetColumnHeader(int Index, const QString& NovNaslov) {
+    m_table.SetColumnHeader(Index, NovNaslov);
+    // Only the caption itself is redrawn.
+    if (Index >= 1 && Index < m_s.lblHeader.size())
+        m_s.lblHeader[Index]->setText(m_table.GetColumnHeader(Index));
+}
+int List::GetWidthColumn(int Index) const {
+    return m_table.GetWidthColumn(Index);
+}
+void List::LetWidthColumn(int Index, int Width) {
+    m_table.LetWidthColumn(Index, Width);
+}
+void List::EnableEdit(int Stol) {
+    m_table.EnableEdit(Stol);
+    if (Stol >= 1 && Stol < m_s.editors.size())
+        m_s.editors[Stol]->setEnabled(true);
+}
+void List::DisableEdit(int Stol) {
+    m_table.DisableEdit(Stol);
+    if (Stol >= 1 && Stol < m_s.editors.size())
+        m_s.editors[Stol]->setEnabled(false);
+}
+void List::COLUMNUMBER() {
+    m_host->setActiveColumn(QString::number(m_table.iSelectedColumn()));
+}
+
+int List::ListCount() const {
+    return m_table.ListCount();
+}
+int List::ColumnCount() const {
+    return m_table.ColumnCount();
+}
+int List::iSelected() const {
+    return m_table.iSelected();
+}
+void List::setISelected(int row) {
+    m_table.setISelected(row);
+}
+int List::iSelectedColumn() const {
+    return m_table.iSelectedColumn();
+}
+
+int List::AddRow(const QString& St1, int Index) {
+    return m_table.AddRow(St1, Index);
+}
+void List::AddMoreThanOneRow(int NumberOfRows) {
+    m_table.AddMoreThanOneRow(NumberOfRows);
+}
+void List::RemoveItem(int Index, bool NeIzri) {
+    m_table.RemoveItem(Index, NeIzri);
+}
+void List::Clear() {
+    m_table.Clear();
+}
+void List::ClearEntireList() {
+    m_table.ClearEntireList();
+}
+int List::AddColumn(int Index, int Width, const QString& HeaderTitle) {
+    return m_table.AddColumn(Index, Width, HeaderTitle);
+}
+void List::RemoveColumn(int Index) {
+    m_table.RemoveColumn(Index);
+}
+
+void List::ClearUndoRedo() {
+    m_table.ClearUndoRedo();
+}
+bool List::undo(int Number) {
+    return m_table.undo(Number);
+}
+bool List::redo(int Number) {
+    return m_table.redo(Number);
+}
+
+bool List::FindAndReplaceText(const QString& SrcText, const QString& NewText, bool All,
+                              bool ExactMatch) {
+    return m_table.FindAndReplaceText(SrcText, NewText, All, ExactMatch);
+}
+
+bool List::DoNotRender() const {
+    return m_doNotRender || m_table.DoNotRender();
+}
+void List::setDoNotRender(bool value) {
+    m_doNotRender = value;
+}

@@ -1,0 +1,103 @@
+#include "List.h"
+
+#include "GridColours.h"
+#include "GridGeometry.h"
+#include "RetainedSurface.h"
+#include "WindowsColor.h"
+#include "lblTxt.h"
+
+#include <QLabel>
+#include <QPainter>
+
+using namespace GridGeometry;
+
+void List::BuildHeader() {
+    if (!m_started)
+        return;
+    const std::vector<int> widths = columnWidths();
+    const std::vector<int> lefts = GridGeometry::columnLefts(widths);
+    const int n = std::min<int>(m_table.ColumnCount(), m_s.Stolpec.size() - 1);
+    for (int j = 1; j <= n; ++j) {
+        if (j >= m_s.lblHeader.size()) {
+            auto* label = new QLabel(m_s.picHeader);
+            label->setObjectName(QStringLiteral("lblHeader%1").arg(j));
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            label->setFont(m_cellFont);
+            label->setAutoFillBackground(true);
+            QPalette p = label->palette();
+            p.setColor(QPalette::Window, colorFromWindows(GridColours::HeaderLabelBack));
+            p.setColor(QPalette::WindowText, colorFromWindows(GridColours::HeaderLabelText));
+            label->setPalette(p);
+            m_s.lblHeader.append(label);
+        }
+        QLabel* label = m_s.lblHeader[j];
+        const auto k = static_cast<std::size_t>(j - 1);
+        label->setGeometry(lefts[k] + 3, 2, std::max(0, widths[k] - 6), RowPixels);
+        label->setText(m_table.GetColumnHeader(j));
+        label->show();
+    }
+
+    m_s.picHeader->resize(m_s.picOzadje->width(), HeaderHeight - 1);
+    m_s.picHeader->clear();
+    {
+        QPainter p(&m_s.picHeader->canvas());
+        p.setPen(colorFromWindows(HeaderBorderColor));
+        const int h = m_s.picHeader->height();
+        for (int j = 1; j <= n; ++j) {
+            const auto k = static_cast<std::size_t>(j - 1);
+            const int x = lefts[k] + widths[k];
+            p.drawLine(x, 0, x, h);
+        }
+    }
+    m_s.picHeader->update();
+}
+
+void List::hover(int x, int y) {
+    if (x <= m_strip || y > HeaderHeight + contentHeight()) {
+        setPointer(Qt::ArrowCursor);
+        return;
+    }
+    const std::vector<int> widths = columnWidths();
+    const bool onBoundary = boundaryAt(x, m_left, GridGeometry::columnLefts(widths), widths) > 0;
+    setPointer(onBoundary && x <= m_s.PicScrV->x() ? Qt::SizeHorCursor : Qt::ArrowCursor);
+}
+
+bool List::startSplitterDrag(int x, int y) {
+    if (y > HeaderHeight + contentHeight())
+        return false;
+    const std::vector<int> widths = columnWidths();
+    const std::vector<int> lefts = GridGeometry::columnLefts(widths);
+    const int j = boundaryAt(x, m_left, lefts, widths);
+    if (j == 0)
+        return false;
+    const auto k = static_cast<std::size_t>(j - 1);
+    const int boundary = m_left + lefts[k] + widths[k];
+    m_s.PicSpl->setProperty("Tag", QString::number(j));
+    m_s.PicSpl->setGeometry(boundary - 1, HeaderHeight, 2, areaHeight());
+    m_s.PicSpl->show();
+    MouseX = x - m_s.PicSpl->x();
+    return true;
+}
+
+void List::dragSplitter(int x) {
+    const int j = m_s.PicSpl->property("Tag").toString().toInt();
+    const std::vector<int> lefts = columnLefts();
+    if (j < 1 || j > static_cast<int>(lefts.size()))
+        return;
+    const int wanted = x - MouseX;
+    m_s.PicSpl->move(splitterLeft(wanted, lefts[static_cast<std::size_t>(j - 1)], m_left),
+                     HeaderHeight);
+}
+
+void List::endSplitterDrag() {
+    const int j = m_s.PicSpl->property("Tag").toString().toInt();
+    const std::vector<int> lefts = columnLefts();
+    m_s.PicSpl->hide();
+    if (j < 1 || j > static_cast<int>(lefts.size()))
+        return;
+    const int width =
+        splitterWidth(m_s.PicSpl->x(), lefts[static_cast<std::size_t>(j - 1)], m_left);
+    m_table.LetWidthColumn(j, width);
+    if (editorRowShown())
+        SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+}

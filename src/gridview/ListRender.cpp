@@ -1,0 +1,97 @@
+#include "List.h"
+
+#include "GridColours.h"
+#include "GridGeometry.h"
+#include "RetainedSurface.h"
+#include "WindowsColor.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+using namespace GridGeometry;
+
+void List::RenderColumn(int Stol) {
+    if (DoNotRender() || !m_started)
+        return;
+    if (Stol == -1) {
+        const int n = std::min<int>(m_table.ColumnCount(), m_s.Stolpec.size() - 1);
+        for (int c = 1; c <= n; ++c)
+            renderColumnSurface(c);
+        renderNumberStrip();
+    } else if (Stol == -2) {
+        renderNumberStrip();
+    } else if (Stol >= 1 && Stol <= m_table.ColumnCount() && Stol < m_s.Stolpec.size()) {
+        renderColumnSurface(Stol);
+    }
+}
+
+void List::renderColumnSurface(int column) {
+    const int V = areaHeight();
+    const RowRange range = visibleRows(m_topOffset, V, m_table.ListCount());
+    RetainedSurface* surface = m_s.Stolpec[column];
+    surface->setGeometry(surface->x(), range.surfaceTop, surface->width(),
+                         std::max(1, range.surfaceHeight));
+    surface->clear();
+    {
+        QPainter painter(&surface->canvas());
+        QFont font = m_cellFont;
+        painter.setFont(font);
+        const int ascent = QFontMetrics(font).ascent();
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        for (int r = range.first; r <= range.last; ++r) {
+            const CellRef cell = m_table.cellAt(r, column);
+            if (cell.Text.isEmpty())
+                continue;
+            if (cell.Bold != bold || cell.Itallic != italic || cell.Underlined != underline) {
+                bold = cell.Bold;
+                italic = cell.Itallic;
+                underline = cell.Underlined;
+                font.setBold(bold);
+                font.setItalic(italic);
+                font.setUnderline(underline);
+                painter.setFont(font);
+            }
+            painter.setPen(colorFromWindows(cell.Color));
+            const QString text = QString::fromRawData(cell.Text.data(), cell.Text.size());
+            painter.drawText(0, (r - range.first) * RowPixels + ascent, text);
+        }
+        painter.setPen(colorFromWindows(BorderColor));
+        const int w = surface->width();
+        for (int r = range.first; r <= range.last; ++r) {
+            const int y = (r - range.first + 1) * RowPixels;
+            painter.drawLine(0, y, w, y);
+        }
+    }
+    surface->update();
+
+    const int C = contentHeight();
+    if (V > C) {
+        const int top = C + 1;
+        m_s.StolpecHide->setGeometry(0, top, m_s.picOzadje->width(), V - top);
+        m_s.StolpecHide->raise();
+        m_s.StolpecHide->show();
+    } else {
+        m_s.StolpecHide->hide();
+    }
+}
+
+void List::renderNumberStrip() {
+    const RowRange range = visibleRows(m_topOffset, areaHeight(), m_table.ListCount());
+    RetainedSurface* cnt = m_s.Cnt;
+    cnt->setGeometry(0, range.surfaceTop, cnt->width(), std::max(1, range.surfaceHeight));
+    cnt->clear();
+    {
+        QPainter painter(&cnt->canvas());
+        painter.setFont(m_cellFont);
+        painter.setPen(m_numberColour);
+        const int ascent = QFontMetrics(m_cellFont).ascent();
+        for (int r = range.first; r <= range.last; ++r)
+            painter.drawText(0, (r - range.first) * RowPixels + ascent, QString::number(r));
+        painter.setPen(colorFromWindows(BorderColor));
+        const int x = cnt->width() - 1;
+        painter.drawLine(x, 0, x, cnt->height());
+    }
+    cnt->update();
+}

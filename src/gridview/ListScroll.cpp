@@ -1,0 +1,182 @@
+#include "List.h"
+
+#include "GridGeometry.h"
+#include "cmdButton.h"
+#include "lblTxt.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+using namespace GridGeometry;
+
+namespace {
+const char* const DirectionCodes[4] = {"G", "D", "L", "DE"};
+}
+
+void List::setPointer(Qt::CursorShape shape) {
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
+void List::setArrowEnabled(int k, bool enabled) {
+    cmdButton* b = m_s.arrow(k);
+    if (b->Enabled() != enabled)
+        b->setButtonEnabled(enabled);
+}
+
+void List::SetScrollers() {
+    if (!m_started)
+        return;
+    const int V = areaHeight();
+    const Thumb v = verticalThumb(V, contentHeight(), m_topOffset);
+    if (v.visible) {
+        m_s.DrsnikV->show();
+        setArrowEnabled(0, true);
+        setArrowEnabled(1, true);
+        const QRect wanted(0, v.pos, ScrollSize, v.length);
+        if (m_s.DrsnikV->geometry() != wanted)
+            m_s.DrsnikV->setGeometry(wanted);
+    } else {
+        m_s.DrsnikV->hide();
+        setArrowEnabled(0, false);
+        setArrowEnabled(1, false);
+    }
+    m_s.PicScrV->update();
+
+    const Thumb h = horizontalThumb(width(), m_strip, contentWidth(), m_left);
+    if (h.visible) {
+        const QRect wanted(h.pos, 0, h.length, ScrollSize);
+        if (m_s.DrsnikH->geometry() != wanted)
+            m_s.DrsnikH->setGeometry(wanted);
+        m_s.DrsnikH->show();
+        setArrowEnabled(2, true);
+        setArrowEnabled(3, true);
+    } else {
+        m_s.DrsnikH->hide();
+        setArrowEnabled(2, false);
+        setArrowEnabled(3, false);
+    }
+    m_s.PicScrH->update();
+}
+
+void List::verticalScrolledBy(int newOffset) {
+    m_topOffset = newOffset;
+    RenderColumn(-1);
+    placeEditorsVertically();
+}
+
+void List::horizontalScrolledTo(int newLeft) {
+    moveContentTo(newLeft);
+}
+
+bool List::verticalTrackEvent(QEvent* event) {
+    auto* me = static_cast<QMouseEvent*>(event);
+    const int y = me->position().toPoint().y();
+    const int V = areaHeight();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        if (me->button() != Qt::LeftButton || !m_s.DrsnikV->isVisible())
+            return true;
+        MouseY = grabOffset(y, m_s.DrsnikV->y(), m_s.DrsnikV->height());
+        [[fallthrough]];
+    }
+    case QEvent::MouseMove: {
+        setPointer(Qt::ArrowCursor);
+        if (!(me->buttons() & Qt::LeftButton) || !m_s.DrsnikV->isVisible())
+            return true;
+        const ThumbDrag d =
+            dragVertical(y - MouseY, m_s.DrsnikV->height(), V, contentHeight(), m_topOffset);
+        m_s.DrsnikV->move(0, d.thumbPos);
+        if (d.scroll == m_topOffset)
+            return true;
+        verticalScrolledBy(d.scroll);
+        update();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        trackReleased();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool List::horizontalTrackEvent(QEvent* event) {
+    auto* me = static_cast<QMouseEvent*>(event);
+    const int x = me->position().toPoint().x();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        if (me->button() != Qt::LeftButton || !m_s.DrsnikH->isVisible())
+            return true;
+        MouseX = grabOffset(x, m_s.DrsnikH->x(), m_s.DrsnikH->width());
+        [[fallthrough]];
+    }
+    case QEvent::MouseMove: {
+        setPointer(Qt::ArrowCursor);
+        if (!(me->buttons() & Qt::LeftButton) || !m_s.DrsnikH->isVisible())
+            return true;
+        const ThumbDrag d = dragHorizontal(x - MouseX, m_s.DrsnikH->width(), width(), m_strip,
+                                           contentWidth(), m_left);
+        m_s.DrsnikH->move(d.thumbPos, 0);
+        if (d.scroll == m_left)
+            return true;
+        horizontalScrolledTo(d.scroll);
+        update();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        trackReleased();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void List::trackReleased() {
+    if (m_table.iSelected() >= 1)
+        SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+}
+
+void List::arrowPressed(int k) {
+    m_s.BtnImg[k]->move(4, 4);
+    m_s.tmrScroll->setProperty("Tag", QString::fromLatin1(DirectionCodes[k]));
+    scrollStep(QString::fromLatin1(DirectionCodes[k]));
+    m_s.tmrScroll->setInterval(500);
+    m_s.tmrScroll->start();
+}
+
+void List::arrowReleased(int k) {
+    m_s.tmrScroll->stop();
+    m_s.BtnImg[k]->move(3, 3);
+    if (m_table.iSelected() > 0)
+        SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+}
+
+void List::scrollTick() {
+    // The first repeat waits 500 ms; every later one comes 50 ms after the one before.
+    m_s.tmrScroll->setInterval(50);
+    scrollStep(m_s.tmrScroll->property("Tag").toString());
+}
+
+void List::scrollStep(const QString& code) {
+    const int V = areaHeight();
+    std::optional<int> vertical;
+    std::optional<int> horizontal;
+    if (code == QLatin1String("G"))
+        vertical = stepUp(m_topOffset);
+    else if (code == QLatin1String("D"))
+        vertical = stepDown(V, contentHeight(), m_topOffset);
+    else if (code == QLatin1String("L"))
+        horizontal = stepLeft(m_strip, m_left);
+    else if (code == QLatin1String("DE"))
+        horizontal = stepRight(width(), m_strip, contentWidth(), m_left);
+
+    if (vertical) {
+        verticalScrolledBy(*vertical);
+        SetScrollers();
+    } else if (horizontal) {
+        horizontalScrolledTo(*horizontal);
+        SetScrollers();
+    }
+}

@@ -1,0 +1,139 @@
+#include "List.h"
+
+#include "ArrowIcons.h"
+#include "GridColours.h"
+#include "GridGeometry.h"
+#include "RetainedSurface.h"
+#include "cmdButton.h"
+
+#include <QLabel>
+#include <QTimer>
+
+using namespace GridGeometry;
+
+cmdButton* ListSurfaces::arrow(int k) const {
+    switch (k) {
+    case 0:
+        return btnGor;
+    case 1:
+        return btnDol;
+    case 2:
+        return btnLevo;
+    default:
+        return btnDesno;
+    }
+}
+
+namespace {
+
+QWidget* panel(const QString& name, QWidget* parent) {
+    auto* w = new QWidget(parent);
+    w->setObjectName(name);
+    w->setAutoFillBackground(true);
+    return w;
+}
+
+cmdButton* button(const QString& name, QWidget* parent) {
+    auto* b = new cmdButton(name, parent);
+    b->setCaption(QString());
+    b->resize(ScrollSize, ScrollSize);
+    return b;
+}
+
+} // namespace
+
+void List::buildSurfaces() {
+    // Back to front: the cell background lies under the editors, which lie under the strips
+    // and bars, so an editor row scrolled out of the cell area disappears behind them.
+    m_s.picOzadje = panel(QStringLiteral("picOzadje"), this);
+    m_s.picOzadje->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* templ = new RetainedSurface(QStringLiteral("Stolpec0"), m_s.picOzadje);
+    templ->setGeometry(-2, 0, 1, 1);
+    templ->hide();
+    m_s.Stolpec.append(templ);
+    m_s.StolpecHide = panel(QStringLiteral("StolpecHide"), m_s.picOzadje);
+    m_s.StolpecHide->hide();
+
+    m_s.PicSpl = panel(QStringLiteral("PicSpl"), this);
+    m_s.PicSpl->setCursor(Qt::SizeHorCursor);
+    m_s.PicSpl->installEventFilter(this);
+    m_s.PicSpl->hide();
+
+    m_s.picCnt = panel(QStringLiteral("picCnt"), this);
+    m_s.picCnt->installEventFilter(this);
+    m_s.picCnt->setMouseTracking(true);
+    m_s.Cnt = new RetainedSurface(QStringLiteral("Cnt"), m_s.picCnt);
+    m_s.Cnt->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_s.PicEdit = panel(QStringLiteral("PicEdit"), m_s.picCnt);
+    m_s.PicEdit->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_s.PicEdit->hide();
+    m_s.lblEdit = new QLabel(m_s.PicEdit);
+    m_s.lblEdit->setObjectName(QStringLiteral("lblEdit"));
+
+    m_s.picTop = new RetainedSurface(QStringLiteral("picTop"), this);
+    m_s.picTop->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_s.picHeader = new RetainedSurface(QStringLiteral("picHeader"), m_s.picTop);
+    m_s.picHeader->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* headerTemplate = new QLabel(m_s.picHeader);
+    headerTemplate->setObjectName(QStringLiteral("lblHeader0"));
+    headerTemplate->hide();
+    m_s.lblHeader.append(headerTemplate);
+    m_s.picTopL = new RetainedSurface(QStringLiteral("picTopL"), m_s.picTop);
+    m_s.PicTopD = new RetainedSurface(QStringLiteral("PicTopD"), m_s.picTop);
+
+    m_s.PicScrV = panel(QStringLiteral("PicScrV"), this);
+    m_s.PicScrV->setFocusPolicy(Qt::ClickFocus);
+    m_s.PicScrV->setMouseTracking(true);
+    m_s.PicScrV->installEventFilter(this);
+    m_s.btnGor = button(QStringLiteral("btnGor"), m_s.PicScrV);
+    m_s.btnDol = button(QStringLiteral("btnDol"), m_s.PicScrV);
+    m_s.DrsnikV = button(QStringLiteral("DrsnikV"), m_s.PicScrV);
+
+    m_s.PicScrH = panel(QStringLiteral("PicScrH"), this);
+    m_s.PicScrH->setMouseTracking(true);
+    m_s.PicScrH->installEventFilter(this);
+    m_s.shpDolLevo = new RetainedSurface(QStringLiteral("shpDolLevo"), m_s.PicScrH);
+    m_s.btnLevo = button(QStringLiteral("btnLevo"), m_s.PicScrH);
+    m_s.btnDesno = button(QStringLiteral("btnDesno"), m_s.PicScrH);
+    m_s.DrsnikH = button(QStringLiteral("DrsnikH"), m_s.PicScrH);
+    m_s.lejbelnadonjojskali = new QLabel(QStringLiteral("QeL 2005"), m_s.DrsnikH);
+    m_s.lejbelnadonjojskali->setObjectName(QStringLiteral("lejbelnadonjojskali"));
+    m_s.lejbelnadonjojskali->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont sylfaen(QStringLiteral("Sylfaen"));
+    sylfaen.setPixelSize(12);
+    m_s.lejbelnadonjojskali->setFont(sylfaen);
+    m_s.lejbelnadonjojskali->move(4, 0);
+    m_s.lejbelnadonjojskali->adjustSize();
+    // The thumbs only show the raised look; presses on them reach the track underneath.
+    m_s.DrsnikV->setButtonEnabled(false);
+    m_s.DrsnikH->setButtonEnabled(false);
+    m_s.DrsnikV->hide();
+    m_s.DrsnikH->hide();
+
+    m_s.PicKot = panel(QStringLiteral("PicKot"), this);
+    m_s.PicKot->setMouseTracking(true);
+    m_s.PicKot->installEventFilter(this);
+
+    for (int k = 0; k < 8; ++k)
+        m_ico[k] = ArrowIcons::icon(k);
+    const char* imgNames[4] = {"BtnImg0", "BtnImg1", "BtnImg2", "BtnImg3"};
+    for (int k = 0; k < 4; ++k) {
+        auto* img = new QLabel(m_s.arrow(k));
+        img->setObjectName(QString::fromLatin1(imgNames[k]));
+        img->setAttribute(Qt::WA_TransparentForMouseEvents);
+        img->setGeometry(3, 3, ArrowIcons::Size, ArrowIcons::Size);
+        img->setPixmap(m_ico[k]);
+        m_s.BtnImg[k] = img;
+        cmdButton* b = m_s.arrow(k);
+        connect(b, &cmdButton::MouseDown, this, [this, k] { arrowPressed(k); });
+        connect(b, &cmdButton::MouseUp, this, [this, k] { arrowReleased(k); });
+        connect(b, &cmdButton::MouseMove, this, [this] { setPointer(Qt::ArrowCursor); });
+        connect(b, &cmdButton::EnabledIsChanged, this,
+                [this, k](bool on) { m_s.BtnImg[k]->setPixmap(m_ico[on ? k : k + 4]); });
+    }
+
+    m_s.tmrScroll = new QTimer(this);
+    m_s.tmrScroll->setObjectName(QStringLiteral("tmrScroll"));
+    m_s.tmrScroll->setProperty("Tag", QString());
+    connect(m_s.tmrScroll, &QTimer::timeout, this, &List::scrollTick);
+}
