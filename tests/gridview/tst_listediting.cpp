@@ -1,0 +1,298 @@
+#include "ListFixture.h"
+
+#include "lblTxt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+
+/// Selecting with the mouse, the keys of the editor row, and the journal of in-place edits.
+class TestListEditing : public QObject {
+    Q_OBJECT
+private slots:
+    void clickSelectsTheCellUnderIt();
+    void headerAndBelowLastRowPresses();
+    void keys_data();
+    void keys();
+    void downOnTheLastRecordAsksTheHost();
+    void keysKeepTheRowInView();
+    void oneRecordPerFinishedEdit();
+    void unchangedCellWritesNothing();
+    void textWithBarsIsRestoredWhole();
+    void insertCommitsTheEditFirst();
+    void sidewaysExits();
+    void sidewaysExitKeepsTheColumnInView();
+    void enterRaisesKeyDown();
+    void focusLeavingTheGridHidesTheEditors();
+
+private:
+    static QLineEdit* box(const List& l, int column) {
+        return part<lblTxt>(l, QStringLiteral("lblTxt%1").arg(column))->findChild<QLineEdit*>();
+    }
+    static QPoint cellPoint(const List& l, int row, int column) {
+        return QPoint(l.numberStripWidth() + 101 * (column - 1) + 10,
+                      20 + 16 * (row - 1) + l.TopOffset() + 8);
+    }
+};
+
+void TestListEditing::clickSelectsTheCellUnderIt() {
+    auto list = makeList(10, 3);
+    RecordingHost host(list.get());
+    list->setHost(&host);
+    QTest::mouseClick(list.get(), Qt::LeftButton, {}, cellPoint(*list, 3, 2));
+    QCOMPARE(list->iSelected(), 3);
+    QCOMPARE(list->iSelectedColumn(), 2);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 2));
+    QCOMPARE(box(*list, 2)->selectedText(), QStringLiteral("r3c2"));
+    QCOMPARE(part(*list, "lblTxt2")->property("Tag").toString(), QStringLiteral("3|2|r3c2"));
+    QCOMPARE(host.activeColumn(), QStringLiteral("2"));
+    QCOMPARE(host.calls, (QStringList{"edit:r3c2", "format:000:0", "edit:r3c2"}));
+    // The editor row covers row 3; the marker shows its number.
+    QCOMPARE(part(*list, "lblTxt1")->geometry(),
+             QRect(list->numberStripWidth(), 20 + 32 + 1, 100, 15));
+    QCOMPARE(part<QLabel>(*list, "lblEdit")->text(), QStringLiteral("3"));
+    list->setHost(nullptr);
+}
+
+void TestListEditing::headerAndBelowLastRowPresses() {
+    auto list = makeList(3, 2);
+    QTest::mouseClick(list.get(), Qt::LeftButton, {}, QPoint(list->numberStripWidth() + 20, 10));
+    QCOMPARE(list->iSelected(), 0);
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+
+    QTest::mouseClick(list.get(), Qt::LeftButton, {}, cellPoint(*list, 2, 1));
+    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    // Just below the last row: row 4 does not exist, so the editor row goes away.
+    QTest::mouseClick(list.get(), Qt::LeftButton, {},
+                      QPoint(list->numberStripWidth() + 20, 20 + 48));
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!part(*list, "PicEdit")->isVisible());
+    QCOMPARE(list->iSelected(), 2);
+}
+
+void TestListEditing::keys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("startRow");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("cell3");
+    const int none = 0, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    QTest::newRow("up") << int(Qt::Key_Up) << none << 3 << 2 << 10 << ""
+                        << "r3c1";
+    QTest::newRow("up on row 1") << int(Qt::Key_Up) << none << 1 << 1 << 10 << ""
+                                 << "r3c1";
+    QTest::newRow("down") << int(Qt::Key_Down) << none << 3 << 4 << 10 << ""
+                          << "r3c1";
+    QTest::newRow("ctrl+insert") << int(Qt::Key_Insert) << ctrl << 3 << 3 << 11 << "#ADDITM#3"
+                                 << "";
+    QTest::newRow("insert") << int(Qt::Key_Insert) << none << 3 << 4 << 11 << "#ADDITM#4"
+                            << "r3c1";
+    QTest::newRow("shift+insert") << int(Qt::Key_Insert) << shift << 3 << 4 << 11 << "#ADDITM#4"
+                                  << "r3c1";
+    QTest::newRow("insert on the last row")
+        << int(Qt::Key_Insert) << none << 10 << 11 << 11 << "#ADDITM#11"
+        << "r3c1";
+    // Delete without Ctrl is the edit box's own: it removes the selected text.
+    QTest::newRow("delete alone") << int(Qt::Key_Delete) << none << 3 << 3 << 10 << ""
+                                  << "";
+}
+
+void TestListEditing::keys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, startRow);
+    auto list = makeList(10, 2);
+    list->SelectItem(startRow, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTEST(list->iSelected(), "row");
+    QTEST(list->ListCount(), "rows");
+    QTEST(list->GetItem(3, 1), "cell3");
+    const auto& undo = list->table().UndoStore();
+    QTEST(undo.empty() ? QString() : undo.front(), "record");
+    // The editor row stays on the current row with the current column focused.
+    QCOMPARE(part(*list, "lblTxt1")->y(), 20 + 16 * (list->iSelected() - 1) + 1);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 1));
+}
+
+void TestListEditing::downOnTheLastRecordAsksTheHost() {
+    auto list = makeList(10, 2);
+    RecordingHost host(list.get());
+    list->setHost(&host);
+    list->SelectItem(10, 1, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(host.calls.contains("DODARED"));
+    QCOMPARE(list->ListCount(), 11);
+    QCOMPARE(list->iSelected(), 11);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 2));
+    list->setHost(nullptr);
+}
+
+void TestListEditing::keysKeepTheRowInView() {
+    // V = 264: row 16 ends at 256, row 17 at 272.
+    auto list = makeList(40, 1, 100, QSize(400, 300));
+    list->SelectItem(16, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(list->iSelected(), 17);
+    QCOMPARE(list->TopOffset(), 264 - 272);
+    QCOMPARE(part(*list, "lblTxt1")->y(), 20 + 256 - 8 + 1);
+    list->SelectItem(2, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(list->TopOffset(), 0);
+
+    // Ctrl+Delete removes the record and tells the host with the row the grid now has.
+    QSignalSpy spy(list.get(), &List::KeyDown);
+    list->SelectItem(5, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(list->ListCount(), 39);
+    QCOMPARE(list->GetItem(5, 1), QStringLiteral("r6c1"));
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0), (QVariantList{46, 2, 5, 1}));
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QCOMPARE(list->table().UndoStore().front().left(11), QStringLiteral("#REMITM#5||"));
+}
+
+void TestListEditing::oneRecordPerFinishedEdit() {
+    auto list = makeList(5, 2);
+    list->SelectItem(2, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new"));
+    // The table follows every keystroke, without records.
+    QCOMPARE(list->GetItem(2, 1), QStringLiteral("new"));
+    QVERIFY(list->table().UndoStore().empty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(list->table().UndoStore().size(), std::size_t(1));
+    QCOMPARE(list->table().UndoStore().front(), QStringLiteral("#SETTXT#2|1|r2c1"));
+    QVERIFY(list->undo());
+    QCOMPARE(list->GetItem(2, 1), QStringLiteral("r2c1"));
+}
+
+void TestListEditing::unchangedCellWritesNothing() {
+    auto list = makeList(5, 2);
+    list->SelectItem(2, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("r3c1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QVERIFY(list->table().UndoStore().empty());
+}
+
+void TestListEditing::textWithBarsIsRestoredWhole() {
+    auto list = makeList(5, 2);
+    list->table().setCellText(2, 2, QStringLiteral("a|b|c"));
+    list->SelectItem(2, 1, 2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("plain"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(list->table().UndoStore().front(), QStringLiteral("#SETTXT#2|2|a|b|c"));
+    QVERIFY(list->undo());
+    QCOMPARE(list->GetItem(2, 2), QStringLiteral("a|b|c"));
+}
+
+void TestListEditing::insertCommitsTheEditFirst() {
+    auto list = makeList(5, 1);
+    list->SelectItem(3, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ControlModifier);
+    const auto& undo = list->table().UndoStore();
+    QCOMPARE(undo.size(), std::size_t(2));
+    QCOMPARE(undo[0], QStringLiteral("#ADDITM#3"));
+    QCOMPARE(undo[1], QStringLiteral("#SETTXT#3|1|r3c1"));
+    QCOMPARE(list->GetItem(4, 1), QStringLiteral("Z"));
+    // Leaving the new empty record unchanged adds nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(undo.size(), std::size_t(2));
+    QVERIFY(list->undo(2));
+    QCOMPARE(list->ListCount(), 5);
+    QCOMPARE(list->GetItem(3, 1), QStringLiteral("r3c1"));
+}
+
+void TestListEditing::sidewaysExits() {
+    auto list = makeList(3, 2);
+    auto keyAtEnd = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QTest::keyClick(QApplication::focusWidget(), key);
+    };
+    auto keyAtStart = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), key);
+    };
+    list->SelectItem(1, 1, 1);
+    keyAtStart(Qt::Key_Left);
+    QCOMPARE(list->iSelected(), 1);
+    QCOMPARE(list->iSelectedColumn(), 1);
+    keyAtEnd(Qt::Key_Right);
+    QCOMPARE(list->iSelectedColumn(), 2);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 2));
+    keyAtEnd(Qt::Key_Right);
+    QCOMPARE(list->iSelected(), 2);
+    QCOMPARE(list->iSelectedColumn(), 1);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 1));
+    keyAtStart(Qt::Key_Left);
+    QCOMPARE(list->iSelected(), 1);
+    QCOMPARE(list->iSelectedColumn(), 2);
+    list->SelectItem(3, 1, 2);
+    keyAtEnd(Qt::Key_Right);
+    QCOMPARE(list->iSelected(), 3);
+    QCOMPARE(list->iSelectedColumn(), 2);
+    // A caret inside the text moves within it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(list->iSelectedColumn(), 2);
+    // Recoloured: the focused editor shows SelectedColor.
+    QCOMPARE(box(*list, 2)->palette().color(QPalette::Base).rgb() & 0xFFFFFF,
+             QColor(213, 225, 241).rgb() & 0xFFFFFF);
+}
+
+void TestListEditing::sidewaysExitKeepsTheColumnInView() {
+    auto list = makeList(3, 3, 300, QSize(400, 300));
+    const int strip = list->numberStripWidth();
+    list->SelectItem(1, 1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    const int L = 400 - 16 - 301 - 300;
+    QCOMPARE(part(*list, "picOzadje")->x(), L);
+    QCOMPARE(part(*list, "picHeader")->x(), L);
+    QCOMPARE(part(*list, "lblTxt2")->x(), L + 301);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QCOMPARE(part(*list, "picOzadje")->x(), strip);
+}
+
+void TestListEditing::enterRaisesKeyDown() {
+    auto list = makeList(3, 2);
+    QSignalSpy spy(list.get(), &List::KeyDown);
+    // Without a current row Enter means nothing.
+    QTest::keyClick(part(*list, "PicScrV"), Qt::Key_Return);
+    QCOMPARE(spy.size(), 0);
+    list->SelectItem(2, 1); // no column: the focus stays with the grid
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0), (QVariantList{13, 1, 2, 0}));
+}
+
+void TestListEditing::focusLeavingTheGridHidesTheEditors() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* other = new QLineEdit(&window);
+    auto* list = new List(&window);
+    layout->addWidget(other);
+    layout->addWidget(list);
+    window.resize(400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list->SelectItem(1, 1, 1);
+    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    other->setFocus();
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QCOMPARE(list->iSelected(), 1);
+    QCOMPARE(list->iSelectedColumn(), 1);
+}
+
+QTEST_MAIN(TestListEditing)
+#include "tst_listediting.moc"
