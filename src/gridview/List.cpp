@@ -156,9 +156,6 @@ QString List::GetColumnHeader(int Index) const {
 }
 void List::SetColumnHeader(int Index, const QString& NovNaslov) {
     m_table.SetColumnHeader(Index, NovNaslov);
-    // Only the caption itself is redrawn.
-    if (Index >= 1 && Index < m_s.lblHeader.size())
-        m_s.lblHeader[Index]->setText(m_table.GetColumnHeader(Index));
 }
 int List::GetWidthColumn(int Index) const {
     return m_table.GetWidthColumn(Index);
