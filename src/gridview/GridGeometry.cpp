@@ -1,19 +1,10 @@
 #include "GridGeometry.h"
 
+#include "Rounding.h"
+
 #include <cmath>
 
 namespace GridGeometry {
-
-int roundHalfEven(double value) {
-    const double floor = std::floor(value);
-    const double diff = value - floor;
-    if (diff > 0.5)
-        return static_cast<int>(floor) + 1;
-    if (diff < 0.5)
-        return static_cast<int>(floor);
-    const int f = static_cast<int>(floor);
-    return (f % 2 == 0) ? f : f + 1;
-}
 
 RowRange visibleRows(int topOffset, int areaHeight, int listCount) {
     RowRange r;

@@ -17,9 +17,6 @@ inline constexpr int HorizontalStep = 15;
 inline constexpr int MaxDragWidth = 510;
 inline constexpr int MinDragOffset = 5;
 
-/// Rounds to the nearest integer, halves to the even neighbour.
-int roundHalfEven(double value);
-
 /// Cell-area height V and width Vw of a control of width w, height h.
 inline int cellAreaHeight(int h) {
     return h - HeaderHeight - ScrollSize;

@@ -2,6 +2,7 @@
 
 #include "GridGeometry.h"
 #include "ListHost.h"
+#include "WindowsInput.h"
 #include "lblTxt.h"
 
 #include <QKeyEvent>
@@ -10,18 +11,8 @@ using namespace GridGeometry;
 
 namespace {
 enum VbKey { KeyEnter = 13, KeyUp = 38, KeyDown_ = 40, KeyInsert = 45, KeyDelete = 46 };
-enum VbShift { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+constexpr int CtrlMask = 2;
 
-int shiftMask(Qt::KeyboardModifiers m) {
-    int mask = 0;
-    if (m & Qt::ShiftModifier)
-        mask |= ShiftMask;
-    if (m & Qt::ControlModifier)
-        mask |= CtrlMask;
-    if (m & Qt::AltModifier)
-        mask |= AltMask;
-    return mask;
-}
 } // namespace
 
 void List::editorKeyDown(int i, int KeyCode, int Shift) {
@@ -126,7 +117,7 @@ void List::keepColumnInView(int column) {
 void List::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && m_table.iSelected() != 0) {
-        emit KeyDown(KeyEnter, shiftMask(event->modifiers()), m_table.iSelected(),
+        emit KeyDown(KeyEnter, windowsShiftMask(event->modifiers()), m_table.iSelected(),
                      m_table.iSelectedColumn());
         return;
     }

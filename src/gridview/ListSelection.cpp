@@ -149,8 +149,7 @@ void List::editorFocused(int i, const QString& text, bool bold, bool italic, boo
                          qint32 colour) {
     const int row = m_table.iSelected();
     lblTxt* editor = m_s.editors[i];
-    editor->setProperty("Tag",
-                        QStringLiteral("%1|%2|%3").arg(row).arg(i).arg(m_table.GetItem(row, i)));
+    editor->setTag(QStringLiteral("%1|%2|%3").arg(row).arg(i).arg(m_table.GetItem(row, i)));
     m_table.setISelectedColumn(i);
     recolourEditors(i);
 
@@ -162,7 +161,7 @@ void List::editorFocused(int i, const QString& text, bool bold, bool italic, boo
 }
 
 void List::editorLostFocus(int i) {
-    const QString tag = m_s.editors[i]->property("Tag").toString();
+    const QString tag = m_s.editors[i]->Tag();
     const int first = tag.indexOf(QLatin1Char('|'));
     const int second = first < 0 ? -1 : tag.indexOf(QLatin1Char('|'), first + 1);
     if (second < 0)

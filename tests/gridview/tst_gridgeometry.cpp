@@ -8,8 +8,6 @@ using namespace GridGeometry;
 class TestGridGeometry : public QObject {
     Q_OBJECT
 private slots:
-    void roundsHalvesToEven_data();
-    void roundsHalvesToEven();
     void visibleRows_data();
     void visibleRows();
     void verticalThumb_data();
@@ -25,24 +23,6 @@ private slots:
     void splitterLimits();
     void numberStrip();
 };
-
-void TestGridGeometry::roundsHalvesToEven_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("0.5") << 0.5 << 0;
-    QTest::newRow("1.5") << 1.5 << 2;
-    QTest::newRow("2.5") << 2.5 << 2;
-    QTest::newRow("-2.5") << -2.5 << -2;
-    QTest::newRow("-1.5") << -1.5 << -2;
-    QTest::newRow("2.4") << 2.4 << 2;
-    QTest::newRow("-2.6") << -2.6 << -3;
-}
-
-void TestGridGeometry::roundsHalvesToEven() {
-    QFETCH(double, value);
-    QFETCH(int, expected);
-    QCOMPARE(roundHalfEven(value), expected);
-}
 
 void TestGridGeometry::visibleRows_data() {
     QTest::addColumn<int>("topOffset");

@@ -45,7 +45,7 @@ void TestListEditing::clickSelectsTheCellUnderIt() {
     QCOMPARE(list->iSelectedColumn(), 2);
     QCOMPARE(QApplication::focusWidget(), box(*list, 2));
     QCOMPARE(box(*list, 2)->selectedText(), QStringLiteral("r3c2"));
-    QCOMPARE(part(*list, "lblTxt2")->property("Tag").toString(), QStringLiteral("3|2|r3c2"));
+    QCOMPARE(part<lblTxt>(*list, "lblTxt2")->Tag(), QStringLiteral("3|2|r3c2"));
     QCOMPARE(host.activeColumn(), QStringLiteral("2"));
     QCOMPARE(host.calls, (QStringList{"edit:r3c2", "format:000:0", "edit:r3c2"}));
     // The editor row covers row 3; the marker shows its number.
