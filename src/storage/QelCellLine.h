@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <optional>
+
+/// One cell line of a database file: text "#" colour "#" flags "#" column "#" row, where the
+/// flags are bold, underline and italic as "1" or "0". Read from the right, so the text may
+/// hold "#".
+struct QelCellLine {
+    QByteArrayView Text;
+    qint32 Color = 0;
+    bool Bold = false;
+    bool Underlined = false;
+    bool Itallic = false;
+    qint32 Column = 0;
+    qint32 Row = 0;
+
+    /// The line's fields, or nothing when it is not a cell line: fewer than four "#" in the
+    /// right places, flags that are not three digits, or a number that is not a 32-bit decimal.
+    /// The text stays undecoded (bytes of `line`).
+    static std::optional<QelCellLine> parse(QByteArrayView line);
+
+    /// Appends the cell line with its CR LF.
+    static void append(QByteArray& out, QStringView text, qint32 color, bool bold, bool underlined,
+                       bool itallic, int column, int row);
+};

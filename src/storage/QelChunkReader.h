@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class LineSplitter;
+class QIODevice;
+
+/// Reads a database file a chunk at a time into a line splitter. A stored (scrambled) file is
+/// recognised by its first bytes and unscrambled chunk by chunk on the way, so its plain form
+/// exists only one chunk at a time, in memory.
+class QelChunkReader final {
+public:
+    struct Outcome {
+        bool scrambled = false;
+        /// The device's reason when a read failed; empty otherwise.
+        QString error;
+    };
+
+    /// Reads `size` bytes (the file's length when it was opened; the chunking depends on it)
+    /// or until the splitter's sink asks to stop.
+    static Outcome read(QIODevice& device, qint64 size, LineSplitter& splitter);
+
+    QelChunkReader() = delete;
+};

@@ -1,0 +1,121 @@
+#include "QelTableReader.h"
+
+#include "PasswordPrompts.h"
+#include "QelCellLine.h"
+#include "QelDecimal.h"
+#include "QelHeaderLine.h"
+#include "QelLineText.h"
+#include "Table.h"
+
+namespace {
+
+// A row count is believed only as far as the file could need it. A row the file fills needs a
+// cell line of at least 12 bytes ("x#0#000#1#1" and its CR); the rows after the last filled
+// one are empty rows a user appended, by the thousand but not by the billion. A count larger
+// than the filled rows the file could hold plus kEmptyRowAllowance is damage (or a file made to
+// exhaust memory with its 2^31 rows) and is skipped like any other malformed line. With the
+// table's cost of an empty row, the allowance bounds what a tiny file can make us allocate.
+constexpr qint64 kShortestCellLine = 12;
+constexpr qint64 kEmptyRowAllowance = 1 << 20;
+
+constexpr QByteArrayView kProtectedMark("#@#");
+
+} // namespace
+
+QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
+    : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)) {}
+
+qint64 QelTableReader::maxRowCount(qint64 fileSize) {
+    return qMin<qint64>(INT32_MAX,
+                        kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
+}
+
+bool QelTableReader::takeLine(QByteArrayView line) {
+    if (!startLine(line, false)) {
+        return !m_refused;
+    }
+    const qint64 n = m_lineNumber - m_firstTableLine;
+    if (n == 0) {
+        applyHeader(line);
+    } else if (n == 1) {
+        applyRowCount(line);
+    } else if (n > 1) {
+        applyCell(line);
+    }
+    return true;
+}
+
+bool QelTableReader::takeOverlongLine() {
+    // Counted like any line, applied as a line that cannot be interpreted.
+    startLine(QByteArrayView(), true);
+    return !m_refused;
+}
+
+// Counts the line and settles the form and the password. True when the line is to be
+// interpreted as a table line.
+bool QelTableReader::startLine(QByteArrayView line, bool overlong) {
+    ++m_lineNumber;
+    if (m_lineNumber == 1) {
+        m_protected = !overlong && line.startsWith(kProtectedMark);
+        m_firstTableLine = m_protected ? 3 : 1;
+    }
+    if (m_protected && m_lineNumber == 2) {
+        // A password line too long to keep cannot be checked, so it lets no one in.
+        const QString stored = overlong ? QString() : QelLineText::decode(line);
+        const bool admitted = !overlong && (stored.isEmpty() || stored == NoPasswordMarker ||
+                                            (m_prompts && m_prompts->checkPassword(stored)));
+        if (!admitted) {
+            m_refused = true;
+            return false;
+        }
+        m_accepted = true;
+        m_password = stored;
+    }
+    if ((m_protected && !m_accepted) || (line.isEmpty() && !overlong)) {
+        return false;
+    }
+    if (!m_cleared) {
+        m_table.ClearEntireList();
+        m_rowCount = m_table.ListCount();
+        m_cleared = true;
+    }
+    return !overlong && m_lineNumber >= m_firstTableLine;
+}
+
+void QelTableReader::applyHeader(QByteArrayView line) {
+    const auto header = QelHeaderLine::parse(QelLineText::decode(line), Table::MaxColumns);
+    if (!header || header->Columns.isEmpty()) {
+        return;
+    }
+    m_table.LetWidthColumn(1, header->Columns[0].Width);
+    m_table.SetColumnHeader(1, header->Columns[0].Caption);
+    // A column number the line promises but does not define is not created.
+    const int count = qMin<qsizetype>(header->ColumnCount, header->Columns.size());
+    for (int k = 2; k <= count; ++k) {
+        m_table.AddColumn(0, header->Columns[k - 1].Width, header->Columns[k - 1].Caption);
+    }
+}
+
+void QelTableReader::applyRowCount(QByteArrayView line) {
+    // The count follows the two backslashes, which are not checked.
+    if (line.size() < 3) {
+        return;
+    }
+    const auto count = QelDecimal::parse(line.sliced(2), 1, m_maxRows);
+    if (!count) {
+        return;
+    }
+    m_table.resetRows(int(*count));
+    m_rowCount = m_table.ListCount();
+}
+
+void QelTableReader::applyCell(QByteArrayView line) {
+    const auto cell = QelCellLine::parse(line);
+    if (!cell || cell->Row < 1 || cell->Row > m_rowCount || cell->Column < 1 ||
+        cell->Column > Table::MaxColumns) {
+        return;
+    }
+    QelLineText::decodeInto(m_text, cell->Text);
+    m_table.setCell(cell->Row, cell->Column,
+                    CellRef{m_text, cell->Bold, cell->Itallic, cell->Underlined, cell->Color});
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "LineSink.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class PasswordPrompts;
+class Table;
+
+/// Interprets the lines of a database file in its plain or protected form, as a line
+/// splitter hands them over, and rebuilds the table from them. A line it cannot interpret is
+/// skipped and the next one is read; a refused password stops the reading before the table is
+/// touched.
+class QelTableReader final : public LineSink {
+public:
+    /// `fileSize` bounds the row count the file may ask for (maxRowCount).
+    QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize);
+    Q_DISABLE_COPY_MOVE(QelTableReader)
+
+    bool takeLine(QByteArrayView line) override;
+    bool takeOverlongLine() override;
+
+    /// Line 1 began with "#@#".
+    bool isProtected() const { return m_protected; }
+    /// The password line was there and the user was let in.
+    bool passwordAccepted() const { return m_accepted; }
+    bool passwordRefused() const { return m_refused; }
+    /// The accepted password line; empty when none was accepted.
+    QString password() const { return m_password; }
+
+    /// The largest row count a file of `fileSize` bytes may ask for.
+    static qint64 maxRowCount(qint64 fileSize);
+
+private:
+    bool startLine(QByteArrayView line, bool overlong);
+    void applyHeader(QByteArrayView line);
+    void applyRowCount(QByteArrayView line);
+    void applyCell(QByteArrayView line);
+
+    Table& m_table;
+    PasswordPrompts* m_prompts;
+    qint64 m_maxRows;
+    qint64 m_lineNumber = 0;
+    qint64 m_firstTableLine = 1;
+    bool m_protected = false;
+    bool m_accepted = false;
+    bool m_refused = false;
+    bool m_cleared = false;
+    int m_rowCount = 0;
+    QString m_password;
+    // Reused for every cell text, so a plain cell line costs no allocation of its own.
+    QString m_text;
+};
