@@ -5,39 +5,66 @@
 
 namespace {
 
-std::optional<bool> flag(char c) {
-    if (c < '0' || c > '9') {
-        return std::nullopt;
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads the number field that ends before `end`, scanning leftwards over its digits and an
+// optional leading "-" to the "#" in front of it, and returns that "#"'s position; -1 when the
+// field is empty, holds any other character, does not fit 32 bits or has no "#" before it.
+// Stopping at the first other character finds the same "#" as searching for the last one
+// would: a field holding any other character is no number, and the line is skipped either way.
+// One pass per field, as this runs for three fields of every cell of a file.
+qsizetype readField(const char* line, qsizetype end, qint32& value) {
+    qsizetype i = end - 1;
+    qint64 magnitude = 0;
+    qint64 scale = 1;
+    for (; i >= 0 && isDigit(line[i]); --i) {
+        if (scale <= 1000000000) {
+            magnitude += (line[i] - '0') * scale;
+            scale *= 10;
+        } else if (line[i] != '0') {
+            return -1; // a non-zero digit beyond the tenth: past 32 bits
+        }
     }
-    return c != '0';
+    if (i == end - 1) {
+        return -1;
+    }
+    const bool negative = i >= 0 && line[i] == '-';
+    if (negative) {
+        --i;
+    }
+    const qint64 v = negative ? -magnitude : magnitude;
+    if (i < 0 || line[i] != '#' || v < INT32_MIN || v > INT32_MAX) {
+        return -1;
+    }
+    value = qint32(v);
+    return i;
 }
 
 } // namespace
 
-std::optional<QelCellLine> QelCellLine::parse(QByteArrayView line) {
-    const qsizetype p4 = line.lastIndexOf('#');
+bool QelCellLine::parse(QByteArrayView line) {
+    const char* data = line.data();
+    // From the right: row, column, the three flags, colour; the text is all that is left.
+    const qsizetype p4 = readField(data, line.size(), Row);
     if (p4 < 0) {
-        return std::nullopt;
+        return false;
     }
-    const qsizetype p3 = line.first(p4).lastIndexOf('#');
-    // The flags sit between the "#" at p3 - 4 and the one at p3.
-    if (p3 < 4 || line[p3 - 4] != '#') {
-        return std::nullopt;
+    const qsizetype p3 = readField(data, p4, Column);
+    if (p3 < 4 || data[p3 - 4] != '#' || !isDigit(data[p3 - 3]) || !isDigit(data[p3 - 2]) ||
+        !isDigit(data[p3 - 1])) {
+        return false;
     }
-    const qsizetype p1 = line.first(p3 - 4).lastIndexOf('#');
+    const qsizetype p1 = readField(data, p3 - 4, Color);
     if (p1 < 0) {
-        return std::nullopt;
+        return false;
     }
-    const auto bold = flag(line[p3 - 3]);
-    const auto underlined = flag(line[p3 - 2]);
-    const auto itallic = flag(line[p3 - 1]);
-    const auto row = QelDecimal::parseInt32(line.sliced(p4 + 1));
-    const auto column = QelDecimal::parseInt32(line.sliced(p3 + 1, p4 - p3 - 1));
-    const auto color = QelDecimal::parseInt32(line.sliced(p1 + 1, p3 - 4 - p1 - 1));
-    if (!bold || !underlined || !itallic || !row || !column || !color) {
-        return std::nullopt;
-    }
-    return QelCellLine{line.first(p1), *color, *bold, *underlined, *itallic, *column, *row};
+    Text = line.first(p1);
+    Bold = data[p3 - 3] != '0';
+    Underlined = data[p3 - 2] != '0';
+    Itallic = data[p3 - 1] != '0';
+    return true;
 }
 
 void QelCellLine::append(QByteArray& out, QStringView text, qint32 color, bool bold,

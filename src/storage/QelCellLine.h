@@ -5,8 +5,6 @@
 #include <QStringView>
 #include <QtGlobal>
 
-#include <optional>
-
 /// One cell line of a database file: text "#" colour "#" flags "#" column "#" row, where the
 /// flags are bold, underline and italic as "1" or "0". Read from the right, so the text may
 /// hold "#".
@@ -19,10 +17,11 @@ struct QelCellLine {
     qint32 Column = 0;
     qint32 Row = 0;
 
-    /// The line's fields, or nothing when it is not a cell line: fewer than four "#" in the
-    /// right places, flags that are not three digits, or a number that is not a 32-bit decimal.
-    /// The text stays undecoded (bytes of `line`).
-    static std::optional<QelCellLine> parse(QByteArrayView line);
+    /// Takes the line's fields; false (the fields then undefined) when it is not a cell line:
+    /// fewer than four "#" in the right places, flags that are not three digits, or a number
+    /// that is not a 32-bit decimal. The text stays undecoded (bytes of `line`). Filled in
+    /// place rather than returned: this runs once per cell of a file.
+    bool parse(QByteArrayView line);
 
     /// Appends the cell line with its CR LF.
     static void append(QByteArray& out, QStringView text, qint32 color, bool bold, bool underlined,

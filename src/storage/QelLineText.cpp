@@ -2,29 +2,8 @@
 
 #include "TextEncoding.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace QelLineText {
 namespace {
-
-bool isAscii(QByteArrayView bytes) {
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
-    for (; end - p >= 8; p += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & 0x8080808080808080ULL) {
-            return false;
-        }
-    }
-    for (; p < end; ++p) {
-        if (static_cast<unsigned char>(*p) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // True when every character can be written as its own single byte.
 bool isPlainAscii(QStringView text) {
@@ -68,16 +47,24 @@ void appendUtf8(QByteArray& out, QStringView text) {
     }
 }
 
-void decodeInto(QString& buffer, QByteArrayView bytes) {
-    if (!isAscii(bytes)) {
-        buffer = TextEncoding::decodeUtf8OrWindows1250(bytes);
-        return;
+QStringView decodeInto(std::u16string& buffer, QByteArrayView bytes) {
+    if (buffer.size() < size_t(bytes.size())) {
+        buffer.resize(size_t(bytes.size()));
     }
-    buffer.resize(bytes.size());
-    QChar* dst = buffer.data();
+    // Widened as ASCII while checking that it is ASCII; the rare other line is decoded again.
+    char16_t* dst = buffer.data();
+    unsigned high = 0;
     for (const char c : bytes) {
-        *dst++ = QChar(char16_t(c));
+        const auto b = static_cast<unsigned char>(c);
+        high |= b;
+        *dst++ = b;
     }
+    if (high < 0x80) {
+        return QStringView(buffer.data(), bytes.size());
+    }
+    const QString text = TextEncoding::decodeUtf8OrWindows1250(bytes);
+    buffer.assign(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+    return QStringView(buffer.data(), text.size());
 }
 
 QString decode(QByteArrayView bytes) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <string>
+
 /// The texts inside database file lines (cell texts, captions, passwords) to and from bytes.
 namespace QelLineText {
 
@@ -13,9 +15,9 @@ namespace QelLineText {
 /// text.
 void appendUtf8(QByteArray& out, QStringView text);
 
-/// Decodes one line's bytes into `buffer`, reusing its storage: UTF-8, or Windows-1250 when
-/// the bytes are not valid UTF-8.
-void decodeInto(QString& buffer, QByteArrayView bytes);
+/// Decodes one line's bytes into `buffer`, reusing its storage, and returns a view of the
+/// text: UTF-8, or Windows-1250 when the bytes are not valid UTF-8.
+QStringView decodeInto(std::u16string& buffer, QByteArrayView bytes);
 
 /// Decodes one line's bytes by the same rule into a new string.
 QString decode(QByteArrayView bytes);

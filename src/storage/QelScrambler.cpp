@@ -1,7 +1,6 @@
 #include "QelScrambler.h"
 
 #include <array>
-#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -11,7 +10,7 @@ constexpr int kKeyLength = 11;
 
 // The key repeated so that any run of kStride bytes can be XOR-ed against a window of the
 // pattern that starts at the run's phase: kStride is a multiple of both the key length and the
-// word size, so the phase is the same at the start of every run.
+// 16-byte block, so the phase is the same at the start of every run.
 constexpr int kStride = kKeyLength * 64;
 constexpr std::array<char, kStride + kKeyLength> makePattern() {
     std::array<char, kStride + kKeyLength> pattern{};
@@ -28,15 +27,18 @@ int phaseOf(qint64 position) {
     return int(position % kKeyLength);
 }
 
+// Sixteen bytes at a time (plain SSE2 on x86-64, NEON on ARM), the tail byte by byte.
+using Block = unsigned char __attribute__((vector_size(16)));
+
 void xorRun(char* data, const char* pattern, qint64 size) {
     qint64 i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::uint64_t mask;
-        std::memcpy(&word, data + i, 8);
-        std::memcpy(&mask, pattern + i, 8);
-        word ^= mask;
-        std::memcpy(data + i, &word, 8);
+    for (; i + 16 <= size; i += 16) {
+        Block bytes;
+        Block mask;
+        std::memcpy(&bytes, data + i, 16);
+        std::memcpy(&mask, pattern + i, 16);
+        bytes ^= mask;
+        std::memcpy(data + i, &bytes, 16);
     }
     for (; i < size; ++i) {
         data[i] = char(data[i] ^ pattern[i]);

@@ -13,8 +13,9 @@ namespace {
 // cell line of at least 12 bytes ("x#0#000#1#1" and its CR); the rows after the last filled
 // one are empty rows a user appended, by the thousand but not by the billion. A count larger
 // than the filled rows the file could hold plus kEmptyRowAllowance is damage (or a file made to
-// exhaust memory with its 2^31 rows) and is skipped like any other malformed line. With the
-// table's cost of an empty row, the allowance bounds what a tiny file can make us allocate.
+// exhaust memory with its 2^31 rows) and is skipped like any other malformed line. An empty
+// row costs the table one pointer, so the allowance lets a tiny file claim at most 8 MiB, and
+// a big file no more rows than its size could fill.
 constexpr qint64 kShortestCellLine = 12;
 constexpr qint64 kEmptyRowAllowance = 1 << 20;
 
@@ -110,12 +111,12 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
 }
 
 void QelTableReader::applyCell(QByteArrayView line) {
-    const auto cell = QelCellLine::parse(line);
-    if (!cell || cell->Row < 1 || cell->Row > m_rowCount || cell->Column < 1 ||
-        cell->Column > Table::MaxColumns) {
+    QelCellLine cell;
+    if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
+        cell.Column > Table::MaxColumns) {
         return;
     }
-    QelLineText::decodeInto(m_text, cell->Text);
-    m_table.setCell(cell->Row, cell->Column,
-                    CellRef{m_text, cell->Bold, cell->Itallic, cell->Underlined, cell->Color});
+    const QStringView text = QelLineText::decodeInto(m_text, cell.Text);
+    m_table.setCell(cell.Row, cell.Column,
+                    CellRef{text, cell.Bold, cell.Itallic, cell.Underlined, cell.Color});
 }

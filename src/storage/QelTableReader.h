@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <string>
+
 class PasswordPrompts;
 class Table;
 
@@ -50,5 +52,5 @@ private:
     int m_rowCount = 0;
     QString m_password;
     // Reused for every cell text, so a plain cell line costs no allocation of its own.
-    QString m_text;
+    std::u16string m_text;
 };

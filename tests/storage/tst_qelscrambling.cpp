@@ -1,3 +1,4 @@
+#include "LineCollector.h"
 #include "LineSplitter.h"
 #include "QelChunkReader.h"
 #include "QelChunkWriter.h"
@@ -47,19 +48,6 @@ QByteArray writeThrough(const QByteArray& bytes, bool scrambled, qint64 block) {
     writer.finish();
     return device.data();
 }
-
-class LineCollector final : public LineSink {
-public:
-    QList<QByteArray> lines;
-    bool takeLine(QByteArrayView line) override {
-        lines.append(line.toByteArray());
-        return true;
-    }
-    bool takeOverlongLine() override {
-        lines.append("<overlong>");
-        return true;
-    }
-};
 
 } // namespace
 
