@@ -18,3 +18,24 @@ function(qel_add_bench name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_LIBS})
 endfunction()
+
+# qel_add_fuzz_target(<name> ENTRY <source> CORPUS <folder> LIBS <targets...>)
+# A libFuzzer entry point (LLVMFuzzerTestOneInput in <source>). Every build with tests makes
+# <name>_replay, which CTest runs once over every file of the corpus folder: the inputs the
+# fuzzer found interesting stay regression tests without fuzzing in CI. With QEL_BUILD_FUZZ
+# (clang only, everything built with AddressSanitizer and UndefinedBehaviorSanitizer) the
+# fuzzer <name> itself is built as well.
+function(qel_add_fuzz_target name)
+  cmake_parse_arguments(ARG "" "ENTRY;CORPUS" "LIBS" ${ARGN})
+  if(QEL_BUILD_TESTS)
+    add_executable(${name}_replay ${ARG_ENTRY} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+    target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
+    add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
+    set_tests_properties(${name}_replay PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(QEL_BUILD_FUZZ)
+    add_executable(${name} ${ARG_ENTRY})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endif()
+endfunction()
