@@ -1,6 +1,7 @@
 #include "List.h"
 
 #include "ColorBlend.h"
+#include "DatabaseFile.h"
 #include "GridColours.h"
 #include "GridGeometry.h"
 #include "ListHost.h"
@@ -25,7 +26,9 @@ void setPanelColour(QWidget* w, qint32 colour) {
 
 } // namespace
 
-List::List(QWidget* parent) : QWidget(parent), m_neutralHost(new ListHost) {
+List::List(QWidget* parent)
+    : QWidget(parent), m_file(std::make_unique<DatabaseFile>(m_table)),
+      m_neutralHost(new ListHost) {
     m_host = m_neutralHost;
     setObjectName(QStringLiteral("List"));
     setMouseTracking(true);
@@ -37,11 +40,18 @@ List::List(QWidget* parent) : QWidget(parent), m_neutralHost(new ListHost) {
     setFont(m_cellFont);
     buildSurfaces();
     startUp();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusLeftGrid(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { focusLeftGrid(now); });
 }
 
 List::~List() {
+    // The children are deleted after the grid's own members; nothing they do on the way out
+    // (focus moving, a last signal) may reach the grid any more.
+    disconnect(m_focusWatch);
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
     m_table.setView(nullptr);
     delete m_neutralHost;
 }

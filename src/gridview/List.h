@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseFileResult.h"
 #include "ListSurfaces.h"
 
 #include "Table.h"
@@ -9,9 +10,12 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
+class DatabaseFile;
 class ListHost;
+class PasswordPrompts;
 class QMouseEvent;
 
 /// The grid component: a table of formatted one-line cells that draws itself (header, row
@@ -82,6 +86,17 @@ public:
     bool FindText(const QString& Text, bool ExactMatch = false);
     bool FindAndReplaceText(const QString& SrcText, const QString& NewText, bool All = false,
                             bool ExactMatch = false);
+
+    // --- files ------------------------------------------------------------------------------
+    /// The password dialogs the files ask through; nullptr refuses passwords and cancels
+    /// protected saves. Not owned.
+    void setPasswordPrompts(PasswordPrompts* prompts);
+    /// Replaces the table with the file's content; the result says why when it could not.
+    DatabaseFileResult OpenFile(const QString& filename);
+    DatabaseFileResult SaveFile(const QString& filename, bool Encrypted = false);
+    DatabaseFileResult SaveFileAs(const QString& filename, bool Encrypted = false);
+    bool iIsEncrypted() const;
+    QString sFileName() const;
 
     // --- view ---------------------------------------------------------------------------------
     void RenderColumn(int Stol) override;
@@ -186,6 +201,9 @@ private:
     void commitEdit();
     bool editorRowShown() const;
 
+    // Files (ListFiles.cpp).
+    void redrawAfterLoad();
+
     // Header and resizing (ListHeader.cpp).
     void hover(int x, int y);
     bool startSplitterDrag(int x, int y);
@@ -193,6 +211,7 @@ private:
     void endSplitterDrag();
 
     Table m_table;
+    std::unique_ptr<DatabaseFile> m_file;
     ListHost* m_host = nullptr;
     ListHost* m_neutralHost = nullptr;
     ListSurfaces m_s;
@@ -201,6 +220,7 @@ private:
     int m_strip = 86;
     int m_left = 86;
     bool m_doNotRender = false;
+    QMetaObject::Connection m_focusWatch;
     bool m_started = false;
 
     QFont m_cellFont;

@@ -1,0 +1,44 @@
+#include "List.h"
+
+#include "DatabaseFile.h"
+#include "GridGeometry.h"
+
+void List::setPasswordPrompts(PasswordPrompts* prompts) {
+    m_file->setPasswordPrompts(prompts);
+}
+
+bool List::iIsEncrypted() const {
+    return m_file->iIsEncrypted();
+}
+QString List::sFileName() const {
+    return m_file->sFileName();
+}
+
+void List::redrawAfterLoad() {
+    m_topOffset = GridGeometry::clampTopOffset(areaHeight(), contentHeight(), m_topOffset);
+    LayoutColumns();
+    BuildHeader();
+    FitNumberColumn();
+    RenderColumn(-1);
+    SetScrollers();
+}
+
+DatabaseFileResult List::OpenFile(const QString& filename) {
+    HideEditors();
+    const DatabaseFileResult result = m_file->OpenFile(filename);
+    if (result.ok()) {
+        // A loaded table has no current row.
+        m_table.setISelected(0);
+        m_table.setISelectedColumn(0);
+    }
+    redrawAfterLoad();
+    return result;
+}
+
+DatabaseFileResult List::SaveFile(const QString& filename, bool Encrypted) {
+    return m_file->SaveFile(filename, Encrypted);
+}
+
+DatabaseFileResult List::SaveFileAs(const QString& filename, bool Encrypted) {
+    return m_file->SaveFileAs(filename, Encrypted);
+}
