@@ -1,89 +1,128 @@
 #include "JournalRecords.h"
 
+#include "CharRuns.h"
+
 #include "JournalTags.h"
-#include "RecordReader.h"
 #include "RowBlock.h"
-#include "RowBuilder.h"
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
-// Records are built in two passes over the same description, one measuring and one writing,
-// so that each record is a single exact allocation: the clear group writes one per row.
+// Everything below is inlined into the per-row writers, which run once per row of a clear.
+//
+// The records written once per row (the clear and column groups, a removed row) are measured
+// first and written straight into a QString of their exact size: a clear writes one per row of
+// the table. The others are written into a scratch buffer sized for the worst case (every
+// character of a text doubled, every number at its longest) and copied.
 
-int digitsOf(quint64 v) {
-    int n = 1;
-    while (v >= 10) {
-        v /= 10;
-        ++n;
-    }
-    return n;
-}
-
-quint64 magnitude(qint64 v) {
-    return v < 0 ? quint64(0) - quint64(v) : quint64(v);
-}
-
-class Measure {
-public:
-    void put(char16_t) { ++m_size; }
-    void put(QStringView s) { m_size += s.size(); }
-    void number(qint64 v) { m_size += (v < 0 ? 1 : 0) + digitsOf(magnitude(v)); }
-    void escaped(QStringView s) { m_size += s.size() + s.count(u'|'); }
-    qsizetype size() const { return m_size; }
-
-private:
-    qsizetype m_size = 0;
-};
+constexpr qsizetype NumberBound = 11; // "-2147483648"
 
 class Write {
 public:
-    explicit Write(char16_t* out) : m_out(out) {}
+    explicit Write(char16_t* out) : m_start(out), m_out(out) {}
+    qsizetype written() const { return m_out - m_start; }
+
     void put(char16_t c) { *m_out++ = c; }
     void put(QStringView s) {
-        std::copy(s.utf16(), s.utf16() + s.size(), m_out);
+        CharRuns::copy(m_out, reinterpret_cast<const char16_t*>(s.utf16()), s.size());
         m_out += s.size();
     }
     void number(qint64 v) {
+        if (v >= 0 && v < 10) {
+            *m_out++ = char16_t(u'0' + v);
+            return;
+        }
         if (v < 0) {
             put(u'-');
         }
-        quint64 m = magnitude(v);
-        const int n = digitsOf(m);
-        for (int i = n - 1; i >= 0; --i) {
-            m_out[i] = char16_t(u'0' + m % 10);
+        quint64 m = v < 0 ? quint64(0) - quint64(v) : quint64(v);
+        char16_t digits[20];
+        int n = 0;
+        do {
+            digits[n++] = char16_t(u'0' + m % 10);
             m /= 10;
+        } while (m);
+        while (n) {
+            *m_out++ = digits[--n];
         }
-        m_out += n;
     }
     void escaped(QStringView s) {
-        for (const QChar c : s) {
-            *m_out++ = c.unicode();
-            if (c == u'|') {
+        const auto* p = reinterpret_cast<const char16_t*>(s.utf16());
+        if (CharRuns::find(p, p + s.size(), u'|') == p + s.size()) {
+            put(s);
+            return;
+        }
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            *m_out++ = p[i];
+            if (p[i] == u'|') {
                 *m_out++ = u'|';
             }
         }
     }
 
 private:
+    char16_t* m_start;
     char16_t* m_out;
 };
 
-template <typename Describe> QString build(Describe describe) {
-    Measure measure;
-    describe(measure);
-    QString record(measure.size(), Qt::Uninitialized);
-    Write write(reinterpret_cast<char16_t*>(record.data()));
-    describe(write);
+template <typename Describe> QString build(qsizetype bound, Describe describe) {
+    thread_local std::vector<char16_t> buffer(1024);
+    if (qsizetype(buffer.size()) < bound) {
+        buffer.resize(size_t(bound));
+    }
+    Write out(buffer.data());
+    describe(out);
+    return QString(reinterpret_cast<const QChar*>(buffer.data()), out.written());
+}
+
+template <typename Describe> QString buildExact(qsizetype length, Describe describe) {
+    QString record(length, Qt::Uninitialized);
+    Write out(reinterpret_cast<char16_t*>(record.data()));
+    describe(out);
+    Q_ASSERT(out.written() == length);
     return record;
 }
 
-template <typename Out> void flagTriple(Out& out, quint8 flags) {
+[[gnu::always_inline]] inline qsizetype numberLength(qint64 v) {
+    quint64 m = v < 0 ? quint64(0) - quint64(v) : quint64(v);
+    qsizetype n = v < 0 ? 2 : 1;
+    while (m >= 10) {
+        m /= 10;
+        ++n;
+    }
+    return n;
+}
+
+[[gnu::always_inline]] inline qsizetype escapedLength(QStringView s) {
+    const auto* p = reinterpret_cast<const char16_t*>(s.utf16());
+    const auto* end = p + s.size();
+    qsizetype n = s.size();
+    for (p = CharRuns::find(p, end, u'|'); p != end; p = CharRuns::find(p + 1, end, u'|')) {
+        ++n;
+    }
+    return n;
+}
+
+// text + "|" + flags + "|" + colour
+[[gnu::always_inline]] inline qsizetype cellBodyLength(QStringView text, qint32 color) {
+    return escapedLength(text) + 1 + 3 + 1 + numberLength(color);
+}
+
+// "|#|" + column + "|" + cell body
+[[gnu::always_inline]] inline qsizetype partLength(int column, QStringView text, qint32 color) {
+    return 3 + numberLength(column) + 1 + cellBodyLength(text, color);
+}
+
+[[gnu::always_inline]] inline void flagTriple(Write& out, quint8 flags) {
     out.put(flags & RowBlock::BoldFlag ? u'1' : u'0');
     out.put(flags & RowBlock::UnderlinedFlag ? u'1' : u'0');
     out.put(flags & RowBlock::ItalicFlag ? u'1' : u'0');
 }
 
-template <typename Out> void cellBody(Out& out, QStringView text, quint8 flags, qint32 color) {
+[[gnu::always_inline]] inline void cellBody(Write& out, QStringView text, quint8 flags,
+                                            qint32 color) {
     out.escaped(text);
     out.put(u'|');
     flagTriple(out, flags);
@@ -91,15 +130,15 @@ template <typename Out> void cellBody(Out& out, QStringView text, quint8 flags, 
     out.number(color);
 }
 
-template <typename Out>
-void part(Out& out, int column, QStringView text, quint8 flags, qint32 color) {
+[[gnu::always_inline]] inline void part(Write& out, int column, QStringView text, quint8 flags,
+                                        qint32 color) {
     out.put(u"|#|");
     out.number(column);
     out.put(u'|');
     cellBody(out, text, flags, color);
 }
 
-template <typename Out> void numberList(Out& out, std::initializer_list<qint64> numbers) {
+void numberList(Write& out, std::initializer_list<qint64> numbers) {
     bool first = true;
     for (const qint64 n : numbers) {
         if (!first) {
@@ -115,14 +154,16 @@ template <typename Out> void numberList(Out& out, std::initializer_list<qint64> 
 namespace JournalRecords {
 
 QString tagged(QStringView tag, std::initializer_list<qint64> numbers) {
-    return build([&](auto& out) {
+    return build(tag.size() + qsizetype(numbers.size()) * (NumberBound + 1), [&](Write& out) {
         out.put(tag);
         numberList(out, numbers);
     });
 }
 
 QString taggedText(QStringView tag, std::initializer_list<qint64> numbers, QStringView text) {
-    return build([&](auto& out) {
+    const qsizetype bound =
+        tag.size() + qsizetype(numbers.size()) * (NumberBound + 1) + 1 + text.size();
+    return build(bound, [&](Write& out) {
         out.put(tag);
         numberList(out, numbers);
         out.put(u'|');
@@ -132,7 +173,12 @@ QString taggedText(QStringView tag, std::initializer_list<qint64> numbers, QStri
 
 QString removedRow(int row, const RowBlock* block, int columns) {
     const int stored = block ? std::min(block->slotCount(), columns) : 0;
-    return build([&](auto& out) {
+    qsizetype length = JournalTags::Length + numberLength(row) + 1;
+    for (int k = 1; k <= columns; ++k) {
+        length += k <= stored ? partLength(k, block->text(k), block->color(k))
+                              : partLength(k, QStringView(), 0);
+    }
+    return buildExact(length, [&](Write& out) {
         out.put(JournalTags::RemoveRow);
         out.number(row);
         out.put(u'|');
@@ -147,14 +193,18 @@ QString removedRow(int row, const RowBlock* block, int columns) {
 
 QString clearedRow(int row, const RowBlock* block, int columns) {
     const int stored = block ? std::min(block->slotCount(), columns) : 0;
-    int withText = 0;
+    qsizetype length = 0;
     for (int k = 1; k <= stored; ++k) {
-        withText += block->text(k).isEmpty() ? 0 : 1;
+        const QStringView text = block->text(k);
+        if (!text.isEmpty()) {
+            length += partLength(k, text, block->color(k));
+        }
     }
-    if (!withText) {
+    if (!length) {
         return QString();
     }
-    return build([&](auto& out) {
+    length += numberLength(row) + 1;
+    return buildExact(length, [&](Write& out) {
         out.number(row);
         out.put(u'|');
         for (int k = 1; k <= stored; ++k) {
@@ -170,11 +220,14 @@ QString columnCell(const CellRef& cell) {
     if (cell.Text.isEmpty()) {
         return QString();
     }
-    return build([&](auto& out) { cellBody(out, cell.Text, RowBlock::flagsOf(cell), cell.Color); });
+    return buildExact(cellBodyLength(cell.Text, cell.Color), [&](Write& out) {
+        cellBody(out, cell.Text, RowBlock::flagsOf(cell), cell.Color);
+    });
 }
 
 QString columnHead(QStringView tag, int column, QStringView caption, int width) {
-    return build([&](auto& out) {
+    const qsizetype bound = tag.size() + 2 * NumberBound + 2 + 2 * caption.size();
+    return build(bound, [&](Write& out) {
         out.put(tag);
         out.number(column);
         out.put(u'|');
@@ -182,42 +235,6 @@ QString columnHead(QStringView tag, int column, QStringView caption, int width) 
         out.put(u'|');
         out.number(width);
     });
-}
-
-bool readCell(RecordReader& reader, RowBuilder& row, int slot) {
-    QString scratch;
-    const auto text = reader.escapedText(scratch);
-    if (!text) {
-        return false;
-    }
-    const auto flags = reader.flagTriple();
-    if (!flags || !reader.skip(u"|")) {
-        return false;
-    }
-    const auto color = reader.number();
-    if (!color) {
-        return false;
-    }
-    row.setCell(slot, CellRef{*text, bool(*flags & RowBlock::BoldFlag),
-                              bool(*flags & RowBlock::ItalicFlag),
-                              bool(*flags & RowBlock::UnderlinedFlag), *color});
-    return true;
-}
-
-bool readParts(RecordReader& reader, RowBuilder& row) {
-    while (!reader.atEnd()) {
-        if (!reader.skip(u"|#|")) {
-            return false;
-        }
-        const auto column = reader.number();
-        if (!column || *column < 1 || *column > 32 || !reader.skip(u"|")) {
-            return false;
-        }
-        if (!readCell(reader, row, *column)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace JournalRecords

@@ -8,9 +8,7 @@
 
 #include <initializer_list>
 
-class RecordReader;
 class RowBlock;
-class RowBuilder;
 
 /// Builds the texts of journal records and reads back the per-cell parts of row, clear and
 /// column records. Texts and captions inside those records have every "|" doubled so that
@@ -34,11 +32,5 @@ QString columnCell(const CellRef& cell);
 /// tag + column + "|" + caption + "|" + width: the column group's head and the long
 /// "#ADDCLM#" form.
 QString columnHead(QStringView tag, int column, QStringView caption, int width);
-
-/// Reads parts "|#|" + k + "|" + text + "|" + flags + "|" + colour up to the end of the record
-/// into the row's slots; false when a part does not parse (the parts before it are kept).
-bool readParts(RecordReader& reader, RowBuilder& row);
-/// Reads text + "|" + flags + "|" + colour into slot `slot` of the row.
-bool readCell(RecordReader& reader, RowBuilder& row, int slot);
 
 } // namespace JournalRecords

@@ -1,103 +1,198 @@
 #include "RecordReader.h"
 
+#include "CharRuns.h"
+
 #include "RowBlock.h"
+#include "RowBuilder.h"
+#include "RowDraft.h"
 
 #include <limits>
 
-bool RecordReader::skip(QStringView literal) {
-    if (!m_text.mid(m_pos).startsWith(literal)) {
+namespace {
+
+// The fields are read through a position held in a local of the caller, so that a whole row
+// record is parsed with the position in a register instead of going through memory per field.
+
+[[gnu::always_inline]] inline bool skipLiteral(const char16_t*& p, const char16_t* end,
+                                               QStringView literal) {
+    const qsizetype n = literal.size();
+    if (end - p < n) {
         return false;
     }
-    m_pos += literal.size();
+    const auto* l = reinterpret_cast<const char16_t*>(literal.utf16());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] != l[i]) {
+            return false;
+        }
+    }
+    p += n;
     return true;
 }
 
-std::optional<qint32> RecordReader::number() {
-    qsizetype pos = m_pos;
-    const bool negative = pos < m_text.size() && m_text[pos] == u'-';
+[[gnu::always_inline]] inline bool skipChar(const char16_t*& p, const char16_t* end, char16_t c) {
+    if (p == end || *p != c) {
+        return false;
+    }
+    ++p;
+    return true;
+}
+
+[[gnu::always_inline]] inline bool readNumber(const char16_t*& pos, const char16_t* end,
+                                              qint32& out) {
+    const char16_t* p = pos;
+    const bool negative = p != end && *p == u'-';
     if (negative) {
-        ++pos;
+        ++p;
     }
-    const qsizetype digitsStart = pos;
+    const char16_t* digits = p;
     qint64 value = 0;
-    while (pos < m_text.size() && m_text[pos] >= u'0' && m_text[pos] <= u'9') {
-        value = value * 10 + (m_text[pos].unicode() - u'0');
-        if (value > qint64(1) << 31) {
-            return std::nullopt;
-        }
-        ++pos;
+    // Eleven digits already leave the 32-bit range; stopping there keeps value from overflowing.
+    while (p != end && *p >= u'0' && *p <= u'9' && p - digits < 11) {
+        value = value * 10 + (*p - u'0');
+        ++p;
     }
-    if (pos == digitsStart) {
-        return std::nullopt;
+    if (p == digits || (p != end && *p >= u'0' && *p <= u'9')) {
+        return false;
     }
     value = negative ? -value : value;
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
-        return std::nullopt;
+        return false;
     }
-    m_pos = pos;
-    return qint32(value);
-}
-
-bool RecordReader::numbers(qint32* out, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !skip(u"|")) {
-            return false;
-        }
-        const auto value = number();
-        if (!value) {
-            return false;
-        }
-        out[i] = *value;
-    }
+    pos = p;
+    out = qint32(value);
     return true;
 }
 
-std::optional<QStringView> RecordReader::escapedText(QString& scratch) {
-    const qsizetype start = m_pos;
+[[gnu::always_inline]] inline bool readEscaped(const char16_t*& pos, const char16_t* end,
+                                               QString& unescaped, QStringView& out) {
+    const char16_t* start = pos;
+    const char16_t* p = start;
     bool doubled = false;
-    qsizetype pos = start;
     for (;;) {
-        pos = m_text.indexOf(u'|', pos);
-        if (pos < 0) {
-            return std::nullopt;
+        p = CharRuns::find(p, end, u'|');
+        if (p == end) {
+            return false;
         }
-        if (pos + 1 < m_text.size() && m_text[pos + 1] == u'|') {
+        if (p + 1 != end && p[1] == u'|') {
             doubled = true;
-            pos += 2;
+            p += 2;
             continue;
         }
         break;
     }
-    m_pos = pos + 1;
-    const QStringView raw = m_text.mid(start, pos - start);
+    pos = p + 1;
+    const QStringView raw(start, p - start);
     if (!doubled) {
-        return raw;
+        out = raw;
+        return true;
     }
-    scratch.clear();
-    scratch.reserve(raw.size());
+    if (unescaped.capacity() == 0) {
+        unescaped.reserve(end - start);
+    }
+    const qsizetype first = unescaped.size();
     for (qsizetype i = 0; i < raw.size(); ++i) {
-        scratch.append(raw[i]);
+        unescaped.append(raw[i]);
         if (raw[i] == u'|') {
             ++i; // the second of the pair
         }
     }
-    return QStringView(scratch);
+    out = QStringView(unescaped).mid(first);
+    return true;
 }
 
-std::optional<quint8> RecordReader::flagTriple() {
-    if (m_pos + 3 > m_text.size()) {
-        return std::nullopt;
+[[gnu::always_inline]] inline bool readFlags(const char16_t*& p, const char16_t* end, quint8& out) {
+    if (end - p < 3) {
+        return false;
     }
     quint8 flags = 0;
     const quint8 order[3] = {RowBlock::BoldFlag, RowBlock::UnderlinedFlag, RowBlock::ItalicFlag};
     for (int i = 0; i < 3; ++i) {
-        const QChar c = m_text[m_pos + i];
-        if (c == u'1') {
+        if (p[i] == u'1') {
             flags |= order[i];
-        } else if (c != u'0') {
-            return std::nullopt;
+        } else if (p[i] != u'0') {
+            return false;
         }
     }
-    m_pos += 3;
-    return flags;
+    p += 3;
+    out = flags;
+    return true;
+}
+
+// text + "|" + flags + "|" + colour into the row's slot.
+template <typename Row>
+[[gnu::always_inline]] inline bool readCell(const char16_t*& p, const char16_t* end,
+                                            QString& unescaped, Row& row, int slot) {
+    QStringView text;
+    quint8 flags = 0;
+    qint32 color = 0;
+    if (!readEscaped(p, end, unescaped, text) || !readFlags(p, end, flags) ||
+        !skipChar(p, end, u'|') || !readNumber(p, end, color)) {
+        return false;
+    }
+    row.setCell(slot,
+                CellRef{text, bool(flags & RowBlock::BoldFlag), bool(flags & RowBlock::ItalicFlag),
+                        bool(flags & RowBlock::UnderlinedFlag), color});
+    return true;
+}
+
+} // namespace
+
+RecordReader::RecordReader(QStringView text)
+    : m_pos(reinterpret_cast<const char16_t*>(text.utf16())), m_end(m_pos + text.size()) {}
+
+bool RecordReader::skip(QStringView literal) {
+    return skipLiteral(m_pos, m_end, literal);
+}
+
+bool RecordReader::number(qint32& out) {
+    return readNumber(m_pos, m_end, out);
+}
+
+bool RecordReader::numbers(qint32* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        if ((i > 0 && !skipChar(m_pos, m_end, u'|')) || !readNumber(m_pos, m_end, out[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RecordReader::escapedText(QStringView& out) {
+    return readEscaped(m_pos, m_end, m_unescaped, out);
+}
+
+bool RecordReader::flagTriple(quint8& out) {
+    return readFlags(m_pos, m_end, out);
+}
+
+bool RecordReader::columnHead(qint32& column, QStringView& caption, qint32& width) {
+    return number(column) && skip(u"|") && escapedText(caption) && number(width);
+}
+
+bool RecordReader::cell(RowBuilder& row, int slot) {
+    return readCell(m_pos, m_end, m_unescaped, row, slot);
+}
+
+bool RecordReader::cellParts(RowBuilder& row) {
+    return readParts(row);
+}
+
+bool RecordReader::cellParts(RowDraft& row) {
+    return readParts(row);
+}
+
+template <typename Row> bool RecordReader::readParts(Row& row) {
+    const char16_t* p = m_pos;
+    bool ok = true;
+    while (p != m_end) {
+        qint32 column = 0;
+        if (!skipLiteral(p, m_end, u"|#|") || !readNumber(p, m_end, column) || column < 1 ||
+            column > 32 || !skipChar(p, m_end, u'|') ||
+            !readCell(p, m_end, m_unescaped, row, column)) {
+            ok = false;
+            break;
+        }
+    }
+    m_pos = p;
+    return ok;
 }

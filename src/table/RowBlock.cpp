@@ -1,5 +1,7 @@
 #include "RowBlock.h"
 
+#include "CharRuns.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -26,6 +28,41 @@ void RowBlock::release(RowBlock* block) noexcept {
     std::free(block);
 }
 
+RowBlock* RowBlock::pack(const CellRef* cells, int count) {
+    auto isDefault = [](const CellRef& c) {
+        return c.Text.isEmpty() && !c.Bold && !c.Itallic && !c.Underlined && c.Color == 0;
+    };
+    while (count > 0 && isDefault(cells[count - 1])) {
+        --count;
+    }
+    if (count == 0) {
+        return nullptr;
+    }
+    qsizetype total = 0;
+    for (int k = 0; k < count; ++k) {
+        total += cells[k].Text.size();
+    }
+    RowBlock* block = allocate(count, total);
+    quint32* ends = block->endArray();
+    qint32* colors = block->colorArray();
+    quint8* flags = block->flagArray();
+    char16_t* out = block->textArray();
+    qsizetype end = 0;
+    for (int k = 0; k < count; ++k) {
+        const CellRef& cell = cells[k];
+        CharRuns::copy(out + end, reinterpret_cast<const char16_t*>(cell.Text.utf16()),
+                       cell.Text.size());
+        end += cell.Text.size();
+        ends[k] = quint32(end);
+        colors[k] = cell.Color;
+        flags[k] = flagsOf(cell);
+    }
+    if (count & 1) {
+        flags[count] = 0; // padding byte, kept defined so copies of the block compare equal
+    }
+    return block;
+}
+
 RowBlock* RowBlock::copy(const RowBlock* block) {
     if (!block) {
         return nullptr;
@@ -42,12 +79,6 @@ RowBlock* RowBlock::copy(const RowBlock* block) {
 quint8 RowBlock::flagsOf(const CellRef& cell) {
     return quint8((cell.Bold ? BoldFlag : 0) | (cell.Itallic ? ItalicFlag : 0) |
                   (cell.Underlined ? UnderlinedFlag : 0));
-}
-
-QStringView RowBlock::text(int slot) const {
-    const quint32* ends = endArray();
-    const quint32 begin = slot > 1 ? ends[slot - 2] : 0;
-    return QStringView(textArray() + begin, qsizetype(ends[slot - 1] - begin));
 }
 
 qsizetype RowBlock::byteSize() const {

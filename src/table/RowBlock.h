@@ -17,6 +17,9 @@ public:
     /// fills every end offset, colour, flag byte and the text before anyone reads it.
     static RowBlock* allocate(int count, qsizetype textLength);
     static void release(RowBlock* block) noexcept;
+    /// The block holding `count` slots (cells[0] is slot 1) without the default cells at the
+    /// end; nullptr when every slot is a default cell.
+    static RowBlock* pack(const CellRef* cells, int count);
     /// A deep copy; nullptr stays nullptr.
     static RowBlock* copy(const RowBlock* block);
     /// The flag bits of a cell's format.
@@ -24,7 +27,9 @@ public:
 
     int slotCount() const { return int(m_slots); }
     /// Slot 1..slotCount().
-    QStringView text(int slot) const;
+    QStringView text(int slot) const {
+        return QStringView(textArray() + begin(slot), end(slot) - begin(slot));
+    }
     quint8 flags(int slot) const { return flagArray()[slot - 1]; }
     qint32 color(int slot) const { return colorArray()[slot - 1]; }
 
@@ -49,6 +54,8 @@ private:
     const char16_t* textArray() const {
         return reinterpret_cast<const char16_t*>(flagArray() + paddedFlagBytes());
     }
+    quint32 begin(int slot) const { return slot > 1 ? endArray()[slot - 2] : 0; }
+    quint32 end(int slot) const { return endArray()[slot - 1]; }
     qsizetype paddedFlagBytes() const { return (m_slots + 1) & ~quint32(1); }
     static qsizetype bytesFor(int count, qsizetype textLength);
 

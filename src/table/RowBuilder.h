@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -49,7 +50,10 @@ private:
 
     void compactIfWasteful();
 
+    void touch(int slot) { m_used = std::max(m_used, slot); }
+
     std::array<Slot, SlotCount + 1> m_slots; // slot 0 unused
+    int m_used = 0;                          // slots above it are default
     std::vector<char16_t> m_text;
     qsizetype m_liveText = 0;
 };

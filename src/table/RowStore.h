@@ -36,8 +36,13 @@ public:
     void setText(int row, int column, QStringView text);
     /// Opens the row for several edits; the reference stays valid until another row is needed.
     RowBuilder& edit(int row);
+    /// Puts a packed row (or nullptr) in place of the row, which the store then owns.
+    void replace(int row, RowBlock* block);
     /// The packed row, nullptr when it holds only default cells.
     const RowBlock* block(int row) const;
+
+    /// Starts loading a row that will be read soon; rows out of range are ignored.
+    void prefetch(int row) const;
 
     /// Column insertion in every row: slots first..last-1 move right, slot first is emptied.
     void insertSlot(int first, int last);

@@ -12,6 +12,7 @@
 
 class TableView;
 class TextMatcher;
+class RecordReader;
 
 /// Where a search text was found: row and column from 1, position from 1 within the text.
 struct FindHit {
@@ -137,6 +138,7 @@ private:
     void replayStep(std::deque<QString>& store);
     void replayCellText(QStringView record);
     void replayRemovedRow(QStringView payload);
+    void restoreParts(RecordReader& reader, int row);
     void replayCutRows(QStringView payload);
     void replayClearGroup(QStringView payload, std::deque<QString>& store);
     void replayAddedColumn(QStringView payload);

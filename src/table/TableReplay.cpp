@@ -3,6 +3,7 @@
 #include "JournalRecords.h"
 #include "JournalTags.h"
 #include "RecordReader.h"
+#include "RowDraft.h"
 #include "TableView.h"
 
 #include <algorithm>
@@ -77,21 +78,20 @@ void Table::replayStep(std::deque<QString>& store) {
             LetWidthColumn(f[0], f[1]);
         }
     } else if (tag == T::SetCaption) {
-        const auto column = reader.number();
-        if (column && reader.skip(u"|")) {
-            SetColumnHeader(*column, reader.rest().toString());
+        if (reader.number(f[0]) && reader.skip(u"|")) {
+            SetColumnHeader(f[0], reader.rest().toString());
         }
     } else if (tag == T::AddRow) {
-        if (const auto row = reader.number()) {
-            RemoveItem(*row, false);
+        if (reader.number(f[0])) {
+            RemoveItem(f[0], false);
         }
     } else if (tag == T::RemoveRow) {
         replayRemovedRow(payload);
     } else if (tag == T::AddRows && m_undoing) {
         replayCutRows(payload);
     } else if (tag == T::RemoveRows && m_redoing) {
-        if (const auto count = reader.number()) {
-            AddMoreThanOneRow(*count);
+        if (reader.number(f[0])) {
+            AddMoreThanOneRow(f[0]);
         }
     } else if (tag == T::ClearStart && m_undoing) {
         replayClearGroup(payload, store);
@@ -102,8 +102,8 @@ void Table::replayStep(std::deque<QString>& store) {
     } else if (tag == T::RemoveColumnStart && m_undoing) {
         replayColumnGroup(payload, store);
     } else if (tag == T::RemoveColumnAgain && m_redoing) {
-        if (const auto column = reader.number()) {
-            RemoveColumn(*column);
+        if (reader.number(f[0])) {
+            RemoveColumn(f[0]);
         }
     }
     // Any other tag, or an empty record, is dropped.
@@ -132,40 +132,61 @@ void Table::replayCellText(QStringView payload) {
 
 void Table::replayRemovedRow(QStringView payload) {
     RecordReader reader(payload);
-    const auto row = reader.number();
-    if (!row || *row < 1 || !reader.skip(u"|")) {
+    qint32 row = 0;
+    if (!reader.number(row) || row < 1 || !reader.skip(u"|")) {
         return;
     }
-    const int inserted = AddRow(QString(), *row);
-    JournalRecords::readParts(reader, m_rows.edit(inserted));
+    const int inserted = AddRow(QString(), row);
+    restoreParts(reader, inserted);
+}
+
+void Table::restoreParts(RecordReader& reader, int row) {
+    if (m_rows.block(row)) {
+        reader.cellParts(m_rows.edit(row));
+        return;
+    }
+    // An empty row, the usual case, is packed straight from the record's texts.
+    RowDraft draft;
+    reader.cellParts(draft);
+    m_rows.replace(row, draft.pack());
 }
 
 void Table::replayCutRows(QStringView payload) {
     RecordReader reader(payload);
-    const auto count = reader.number();
+    qint32 count = 0;
     // The rows were appended to at least one row; anything else is not this table's record.
-    if (!count || *count < 1 || *count >= ListCount()) {
+    if (!reader.number(count) || count < 1 || count >= ListCount()) {
         return;
     }
-    m_rows.resize(ListCount() - *count);
+    m_rows.resize(ListCount() - count);
     m_view->FitNumberColumn();
-    m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveRows, {*count}));
+    m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveRows, {count}));
 }
 
 void Table::replayClearGroup(QStringView payload, std::deque<QString>& store) {
     RecordReader head(payload);
-    const auto rows = head.number();
-    if (!rows || *rows < 1 || qsizetype(store.size()) < qsizetype(*rows) + 1) {
+    qint32 rows = 0;
+    if (!head.number(rows) || rows < 1 || qsizetype(store.size()) < qsizetype(rows) + 1) {
         return;
     }
-    m_rows.resize(*rows);
+    m_rows.resize(rows);
     m_view->FitNumberColumn();
-    for (int j = 1; j <= *rows; ++j) {
+    constexpr int Ahead = 8;
+    for (int j = 1; j <= rows; ++j) {
+        // Every record is an allocation of its own; asking for the one a few rows ahead hides
+        // the wait for memory that reading it would otherwise start.
+        if (store.size() > Ahead) {
+            const QString& next = store[Ahead];
+            const char* bytes = reinterpret_cast<const char*>(next.constData());
+            for (qsizetype at = 0; at < next.size() * 2; at += 64) {
+                __builtin_prefetch(bytes + at);
+            }
+        }
         const QString entry = takeFront(store);
         RecordReader reader(entry);
-        const auto row = reader.number();
-        if (row && *row >= 1 && *row <= ListCount() && reader.skip(u"|")) {
-            JournalRecords::readParts(reader, m_rows.edit(*row));
+        qint32 row = 0;
+        if (reader.number(row) && row >= 1 && row <= ListCount() && reader.skip(u"|")) {
+            restoreParts(reader, row);
         }
     }
     store.pop_front(); // the end marker
@@ -174,64 +195,60 @@ void Table::replayClearGroup(QStringView payload, std::deque<QString>& store) {
 
 void Table::replayAddedColumn(QStringView payload) {
     RecordReader reader(payload);
-    const auto column = reader.number();
-    if (!column) {
+    qint32 column = 0;
+    if (!reader.number(column)) {
         return;
     }
     if (reader.atEnd()) {
         // The short form, written by AddColumn, is only undone. Removing the last column would
         // clear the table instead, so such a record is not acted on.
-        if (!m_undoing || !isColumn(*column) || ColumnCount() < 2) {
+        if (!m_undoing || !isColumn(column) || ColumnCount() < 2) {
             return;
         }
-        const Column& removed = m_columns[size_t(*column - 1)];
-        m_redo.push_front(JournalRecords::columnHead(JournalTags::AddColumn, *column,
+        const Column& removed = m_columns[size_t(column - 1)];
+        m_redo.push_front(JournalRecords::columnHead(JournalTags::AddColumn, column,
                                                      removed.caption, removed.width));
         m_columnReplay = true;
-        RemoveColumn(*column);
+        RemoveColumn(column);
         m_columnReplay = false;
         return;
     }
-    QString scratch;
-    if (!m_redoing || !reader.skip(u"|")) {
-        return;
-    }
-    const auto caption = reader.escapedText(scratch);
-    const auto width = caption ? reader.number() : std::nullopt;
-    if (width) {
-        AddColumn(*column, *width, caption->toString());
+    RecordReader longForm(payload);
+    QStringView caption;
+    qint32 width = 0;
+    if (m_redoing && longForm.columnHead(column, caption, width)) {
+        AddColumn(column, width, caption.toString());
     }
 }
 
 void Table::replayColumnGroup(QStringView payload, std::deque<QString>& store) {
     const int rows = ListCount();
     RecordReader head(payload);
-    QString scratch;
-    const auto column = head.number();
-    const auto caption = column && head.skip(u"|") ? head.escapedText(scratch) : std::nullopt;
-    const auto width = caption ? head.number() : std::nullopt;
-    const bool restore =
-        width && *column >= 1 && *column <= ColumnCount() + 1 && ColumnCount() < MaxColumns;
+    qint32 column = 0;
+    QStringView caption;
+    qint32 width = 0;
+    const bool restore = head.columnHead(column, caption, width) && column >= 1 &&
+                         column <= ColumnCount() + 1 && ColumnCount() < MaxColumns;
     if (restore) {
         m_columnReplay = true;
-        AddColumn(*column, *width, caption->toString());
+        AddColumn(column, width, caption.toString());
         m_columnReplay = false;
         // AddColumn widens a narrow column to its minimum; the removed width comes back as it was.
-        m_columns[size_t(*column - 1)].width = *width;
+        m_columns[size_t(column - 1)].width = std::max(width, 0);
     }
     const qsizetype cells = std::min<qsizetype>(rows, qsizetype(store.size()));
     for (qsizetype i = 1; i <= cells; ++i) {
         const QString entry = takeFront(store);
         if (restore && !entry.isEmpty()) {
             RecordReader reader(entry);
-            JournalRecords::readCell(reader, m_rows.edit(int(i)), *column);
+            reader.cell(m_rows.edit(int(i)), column);
         }
     }
     if (!store.empty()) {
         store.pop_front(); // the end marker
     }
     if (restore) {
-        m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveColumnAgain, {*column}));
+        m_redo.push_front(JournalRecords::tagged(JournalTags::RemoveColumnAgain, {column}));
         m_view->LayoutColumns();
         m_view->BuildHeader();
     }

@@ -67,6 +67,7 @@ void Table::Clear() {
     const int columns = ColumnCount();
     m_undo.push_front(JournalTags::ClearEnd.toString());
     for (int j = rows; j >= 1; --j) {
+        m_rows.prefetch(j - 8);
         m_undo.push_front(JournalRecords::clearedRow(j, m_rows.block(j), columns));
     }
     m_undo.push_front(JournalRecords::tagged(JournalTags::ClearStart, {rows}));
