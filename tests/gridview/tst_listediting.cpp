@@ -1,5 +1,6 @@
 #include "ListFixture.h"
 
+#include "WindowsColor.h"
 #include "lblTxt.h"
 
 #include <QLabel>
@@ -40,6 +41,7 @@ void TestListEditing::clickSelectsTheCellUnderIt() {
     auto list = makeList(10, 3);
     RecordingHost host(list.get());
     list->setHost(&host);
+    list->table().setCell(3, 1, CellRef{u"r3c1", true, false, true, 255});
     QTest::mouseClick(list.get(), Qt::LeftButton, {}, cellPoint(*list, 3, 2));
     QCOMPARE(list->iSelected(), 3);
     QCOMPARE(list->iSelectedColumn(), 2);
@@ -52,6 +54,15 @@ void TestListEditing::clickSelectsTheCellUnderIt() {
     QCOMPARE(part(*list, "lblTxt1")->geometry(),
              QRect(list->numberStripWidth(), 20 + 32 + 1, 100, 15));
     QCOMPARE(part<QLabel>(*list, "lblEdit")->text(), QStringLiteral("3"));
+    // The current cell's editor in SelectedColor, the others in SelectedRowColor, each with
+    // its cell's format.
+    QCOMPARE(box(*list, 2)->palette().color(QPalette::Base), colorFromWindows(list->SelectedColor));
+    QCOMPARE(box(*list, 1)->palette().color(QPalette::Base),
+             colorFromWindows(list->SelectedRowColor));
+    QCOMPARE(box(*list, 1)->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QVERIFY(box(*list, 1)->font().bold());
+    QVERIFY(box(*list, 1)->font().underline());
+    QVERIFY(!box(*list, 2)->font().bold());
     list->setHost(nullptr);
 }
 
