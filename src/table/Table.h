@@ -131,6 +131,8 @@ private:
     void record(QString entry);
     void recordEdit(QString entry);
     void pushUndoKeepRedo(QString entry);
+    /// A group (head, one record per row, end marker) into UndoStore, position 1 first.
+    void pushGroup(std::vector<QString>&& group);
     void emptyRedoUnlessRedoing();
 
     // Undo and redo share one record interpreter.

@@ -4,6 +4,8 @@
 #include "JournalTags.h"
 #include "TableView.h"
 
+#include <vector>
+
 // Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
 // the column count stay with the row they belong to.
 
@@ -61,17 +63,18 @@ void Table::RemoveItem(int Index, bool NeIzri) {
 }
 
 void Table::Clear() {
-    // The group goes in front of the older records as one block, written back to front:
-    // end marker, rows n..1, then the head at position 1.
+    // The rows' records are made in row order, the order undo reads them back.
     const int rows = ListCount();
     const int columns = ColumnCount();
-    m_undo.push_front(JournalTags::ClearEnd.toString());
-    for (int j = rows; j >= 1; --j) {
-        m_rows.prefetch(j - 8);
-        m_undo.push_front(JournalRecords::clearedRow(j, m_rows.block(j), columns));
+    std::vector<QString> group;
+    group.reserve(size_t(rows) + 2);
+    group.push_back(JournalRecords::tagged(JournalTags::ClearStart, {rows}));
+    for (int j = 1; j <= rows; ++j) {
+        m_rows.prefetch(j + 8);
+        group.push_back(JournalRecords::clearedRow(j, m_rows.block(j), columns));
     }
-    m_undo.push_front(JournalRecords::tagged(JournalTags::ClearStart, {rows}));
-    emptyRedoUnlessRedoing();
+    group.push_back(JournalTags::ClearEnd.toString());
+    pushGroup(std::move(group));
 
     m_rows.reset(1);
     m_view->FitNumberColumn();
@@ -140,13 +143,15 @@ void Table::RemoveColumn(int Index) {
     }
     if (!m_columnReplay) {
         const Column& column = m_columns[size_t(Index - 1)];
-        m_undo.push_front(JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
-        for (int i = ListCount(); i >= 1; --i) {
-            m_undo.push_front(JournalRecords::columnCell(m_rows.cell(i, Index)));
+        std::vector<QString> group;
+        group.reserve(size_t(ListCount()) + 2);
+        group.push_back(JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index,
+                                                   column.caption, column.width));
+        for (int i = 1; i <= ListCount(); ++i) {
+            group.push_back(JournalRecords::columnCell(m_rows.cell(i, Index)));
         }
-        m_undo.push_front(JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index,
-                                                     column.caption, column.width));
-        emptyRedoUnlessRedoing();
+        group.push_back(JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
+        pushGroup(std::move(group));
     }
     m_rows.removeSlot(Index, columns);
     m_columns.erase(m_columns.begin() + (Index - 1));
