@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
 
 // Helpers for the short UTF-16 runs that cell texts and journal fields are made of, where a
 // library call costs more than the work: they run once per field on a clear and its undo.
@@ -24,8 +26,9 @@ inline void copy(char16_t* dst, const char16_t* src, qsizetype n) {
     }
 }
 
-/// The first `c` in [p, end), or end: eight units per step.
+/// The first `c` in [p, end), or end: eight units per step where the processor allows.
 inline const char16_t* find(const char16_t* p, const char16_t* end, char16_t c) {
+#if defined(__SSE2__)
     const __m128i wanted = _mm_set1_epi16(short(c));
     for (; end - p >= 8; p += 8) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -34,6 +37,7 @@ inline const char16_t* find(const char16_t* p, const char16_t* end, char16_t c) 
             return p + __builtin_ctz(unsigned(mask)) / 2;
         }
     }
+#endif
     while (p != end && *p != c) {
         ++p;
     }

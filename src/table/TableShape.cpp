@@ -4,6 +4,7 @@
 #include "JournalTags.h"
 #include "TableView.h"
 
+#include <limits>
 #include <vector>
 
 // Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
@@ -27,8 +28,9 @@ int Table::AddRow(const QString& St1, int Index) {
 }
 
 void Table::AddMoreThanOneRow(int NumberOfRows) {
-    // A count below 1 would take rows away (or leave none) without a record that restores them.
-    if (NumberOfRows < 1) {
+    // A count below 1 would take rows away (or leave none) without a record that restores them,
+    // and one that overflows the row count would wrap it.
+    if (NumberOfRows < 1 || NumberOfRows > std::numeric_limits<int>::max() - ListCount()) {
         return;
     }
     m_rows.resize(ListCount() + NumberOfRows);

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using TableFixture::entries;
 using TableFixture::fill;
 using TableFixture::texts;
@@ -203,9 +205,11 @@ void TestTableModel::addMoreThanOneRow() {
     QCOMPARE(view.calls,
              (QStringList{"FitNumberColumn", "RenderColumn(-1)", "SetScrollers", "HideEditors"}));
 
-    // A count below 1 cannot be undone by cutting rows off, so it does nothing.
+    // A count below 1 cannot be undone by cutting rows off, and one that overflows the row
+    // count cannot be held: both do nothing.
     t.AddMoreThanOneRow(0);
     t.AddMoreThanOneRow(-5);
+    t.AddMoreThanOneRow(std::numeric_limits<int>::max()); // would wrap the row count
     QCOMPARE(t.ListCount(), 32);
     QCOMPARE(t.UndoStore().size(), size_t(1));
 }
