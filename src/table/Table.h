@@ -145,7 +145,6 @@ private:
     void replayClearGroup(QStringView payload, std::deque<QString>& store);
     void replayAddedColumn(QStringView payload);
     void replayColumnGroup(QStringView payload, std::deque<QString>& store);
-    std::deque<QString>& replayTarget() { return m_undoing ? m_redo : m_undo; }
 
     // Replace within one cell; returns how many replacements it made.
     int replaceInCell(int row, int column, const TextMatcher& matcher, const QString& NewText,
