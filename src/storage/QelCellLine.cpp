@@ -67,15 +67,24 @@ bool QelCellLine::parse(QByteArrayView line) {
     return true;
 }
 
-void QelCellLine::append(QByteArray& out, QStringView text, qint32 color, bool bold,
-                         bool underlined, bool itallic, int column, int row) {
-    QelLineText::appendUtf8(out, text);
-    out.append('#');
-    QelDecimal::append(out, color);
-    const char tail[] = {'#', bold ? '1' : '0', underlined ? '1' : '0', itallic ? '1' : '0', '#'};
-    out.append(tail, sizeof tail);
-    QelDecimal::append(out, column);
-    out.append('#');
-    QelDecimal::append(out, row);
-    out.append("\r\n", 2);
+qsizetype QelCellLine::maxSize(QStringView text) {
+    return QelLineText::maxUtf8Size(text) + 3 * QelDecimal::MaxBytes + 10;
+}
+
+char* QelCellLine::write(char* out, QStringView text, qint32 color, bool bold, bool underlined,
+                         bool itallic, int column, int row) {
+    out = QelLineText::writeUtf8(out, text);
+    *out++ = '#';
+    out = QelDecimal::write(out, color);
+    *out++ = '#';
+    *out++ = bold ? '1' : '0';
+    *out++ = underlined ? '1' : '0';
+    *out++ = itallic ? '1' : '0';
+    *out++ = '#';
+    out = QelDecimal::write(out, column);
+    *out++ = '#';
+    out = QelDecimal::write(out, row);
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }

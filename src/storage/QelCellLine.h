@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>
 #include <QtGlobal>
@@ -23,7 +22,9 @@ struct QelCellLine {
     /// place rather than returned: this runs once per cell of a file.
     bool parse(QByteArrayView line);
 
-    /// Appends the cell line with its CR LF.
-    static void append(QByteArray& out, QStringView text, qint32 color, bool bold, bool underlined,
+    /// The most bytes write() writes for a cell holding `text`.
+    static qsizetype maxSize(QStringView text);
+    /// Writes the cell line with its CR LF at `out` and returns the end.
+    static char* write(char* out, QStringView text, qint32 color, bool bold, bool underlined,
                        bool itallic, int column, int row);
 };

@@ -4,13 +4,27 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
 QelChunkWriter::QelChunkWriter(QIODevice& device, bool scrambled)
-    : m_device(device), m_scrambled(scrambled) {
-    m_buffer.reserve(QelScrambler::ChunkSize + 64 * 1024);
+    : m_device(device), m_scrambled(scrambled),
+      m_buffer(QelScrambler::ChunkSize + 64 * 1024, Qt::Uninitialized) {}
+
+char* QelChunkWriter::reserve(qsizetype bytes) {
+    if (bytes > m_buffer.size() - m_used) {
+        m_buffer.resize(m_used + bytes);
+    }
+    return m_buffer.data() + m_used;
+}
+
+void QelChunkWriter::append(QByteArrayView bytes) {
+    char* out = reserve(bytes.size());
+    std::memcpy(out, bytes.data(), size_t(bytes.size()));
+    commit(out + bytes.size());
 }
 
 bool QelChunkWriter::flushFullChunks() {
-    const qint64 size = m_buffer.size();
+    const qint64 size = m_used;
     if (size < QelScrambler::ChunkSize) {
         return !m_failed;
     }
@@ -22,7 +36,13 @@ bool QelChunkWriter::flushFullChunks() {
         }
         ++m_chunksWritten;
     }
-    m_buffer.remove(0, start);
+    // The rest of the last line moves to the front; a buffer grown for a huge line shrinks back.
+    std::memmove(m_buffer.data(), m_buffer.constData() + start, size_t(size - start));
+    m_used = size - start;
+    if (m_buffer.size() > 2 * (QelScrambler::ChunkSize + 64 * 1024)) {
+        m_buffer.resize(qMax<qsizetype>(m_used, QelScrambler::ChunkSize + 64 * 1024));
+        m_buffer.squeeze();
+    }
     return !m_failed;
 }
 
@@ -30,14 +50,14 @@ bool QelChunkWriter::finish() {
     if (!flushFullChunks()) {
         return false;
     }
-    const qint64 size = m_buffer.size();
+    const qint64 size = m_used;
     if (size == 0) {
         return true;
     }
     // A lone byte after full chunks is the extra byte of the last chunk, numbered on from it.
     const qint64 firstPosition = size == 1 && m_chunksWritten > 0 ? QelScrambler::ChunkSize + 1 : 1;
     const bool ok = write(m_buffer.data(), size, firstPosition);
-    m_buffer.clear();
+    m_used = 0;
     return ok;
 }
 

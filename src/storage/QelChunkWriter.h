@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -14,8 +15,13 @@ public:
     QelChunkWriter(QIODevice& device, bool scrambled);
     Q_DISABLE_COPY_MOVE(QelChunkWriter)
 
-    /// Where the caller appends the file's bytes; call flushFullChunks() now and then.
-    QByteArray& buffer() { return m_buffer; }
+    /// Room for `bytes` more bytes: the caller writes at most that many at the returned
+    /// position and hands the end of what it wrote to commit().
+    char* reserve(qsizetype bytes);
+    void commit(const char* end) { m_used = end - m_buffer.constData(); }
+    void append(QByteArrayView bytes);
+    /// Bytes collected and not yet written out.
+    qsizetype pending() const { return m_used; }
     /// Writes out every full chunk collected so far.
     bool flushFullChunks();
     /// Writes out the rest. The length of the file is known only now, and with it whether its
@@ -31,7 +37,9 @@ private:
 
     QIODevice& m_device;
     bool m_scrambled;
+    // Its size is the room available; m_used bytes of it hold the file's next bytes.
     QByteArray m_buffer;
+    qsizetype m_used = 0;
     qint64 m_chunksWritten = 0;
     bool m_failed = false;
     QString m_error;

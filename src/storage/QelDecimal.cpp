@@ -1,9 +1,20 @@
 #include "QelDecimal.h"
 
 #include <algorithm>
+#include <array>
 
 namespace QelDecimal {
 namespace {
+
+// "00" to "99", so that the digits of a number are written two at a time.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = char('0' + i / 10);
+        pairs[2 * i + 1] = char('0' + i % 10);
+    }
+    return pairs;
+}();
 
 template <typename Char>
 std::optional<qint64> parseDigits(const Char* p, qsizetype size, qint64 min, qint64 max) {
@@ -47,20 +58,48 @@ std::optional<qint64> parse(QStringView text, qint64 min, qint64 max) {
     return parseDigits(text.utf16(), text.size(), min, max);
 }
 
-void append(QByteArray& out, qint64 value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
-    char* p = end;
-    // Negative magnitudes again, so the most negative value needs no special case.
-    qint64 rest = value < 0 ? value : -value;
-    do {
-        *--p = char('0' - rest % 10);
-        rest /= 10;
-    } while (rest != 0);
+char* write(char* out, qint64 value) {
+    // The digits go straight to their places, right to left, once their count is known: three
+    // numbers of every cell line pass through here when a table is saved.
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
     if (value < 0) {
-        *--p = '-';
+        *out++ = '-';
     }
-    out.append(p, end - p);
+    int digits = 1;
+    for (quint64 bound = 10; digits < 20 && magnitude >= bound; bound *= 10) {
+        ++digits;
+    }
+    char* const end = out + digits;
+    char* p = end;
+    if (magnitude <= 0xFFFFFFFFu) {
+        auto small = quint32(magnitude);
+        while (small >= 100) {
+            const quint32 pair = small % 100;
+            small /= 100;
+            p -= 2;
+            p[0] = kDigitPairs[2 * pair];
+            p[1] = kDigitPairs[2 * pair + 1];
+        }
+        if (small >= 10) {
+            p -= 2;
+            p[0] = kDigitPairs[2 * small];
+            p[1] = kDigitPairs[2 * small + 1];
+        } else {
+            *--p = char('0' + small);
+        }
+    } else {
+        do {
+            *--p = char('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+    }
+    return end;
+}
+
+void append(QByteArray& out, qint64 value) {
+    const qsizetype start = out.size();
+    out.resize(start + MaxBytes);
+    out.resize(write(out.data() + start, value) - out.constData());
 }
 
 } // namespace QelDecimal

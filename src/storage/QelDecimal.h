@@ -20,6 +20,12 @@ inline std::optional<qint32> parseInt32(QByteArrayView text) {
     return v ? std::optional<qint32>(qint32(*v)) : std::nullopt;
 }
 
+/// The most bytes write() writes.
+inline constexpr qsizetype MaxBytes = 20;
+
+/// Writes `value` as decimal text at `out` and returns the end.
+char* write(char* out, qint64 value);
+
 /// Appends `value` as decimal text.
 void append(QByteArray& out, qint64 value);
 

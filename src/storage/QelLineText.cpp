@@ -3,48 +3,40 @@
 #include "TextEncoding.h"
 
 namespace QelLineText {
-namespace {
-
-// True when every character can be written as its own single byte.
-bool isPlainAscii(QStringView text) {
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80 || c.unicode() == '\r') {
-            return false;
+char* writeUtf8(char* out, QStringView text) {
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        const char16_t c = *p++;
+        if (c < 0x80) {
+            if (c != u'\r') {
+                *out++ = char(c);
+            } else if (p == end || *p != u'\n') {
+                *out++ = '\n';
+            }
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            const char32_t u = QChar::surrogateToUcs4(c, *p++);
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            const char16_t u = QChar::isSurrogate(c) ? char16_t(0xFFFD) : c;
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
         }
     }
-    return true;
+    return out;
 }
-
-QString withoutCarriageReturns(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r') {
-            result.append(text[i]);
-        } else if (i + 1 >= text.size() || text[i + 1] != u'\n') {
-            result.append(u'\n');
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 void appendUtf8(QByteArray& out, QStringView text) {
-    if (isPlainAscii(text)) {
-        const qsizetype start = out.size();
-        out.resize(start + text.size());
-        char* dst = out.data() + start;
-        for (const QChar c : text) {
-            *dst++ = char(c.unicode());
-        }
-        return;
-    }
-    if (text.contains(u'\r')) {
-        out.append(withoutCarriageReturns(text).toUtf8());
-    } else {
-        out.append(text.toUtf8());
-    }
+    const qsizetype start = out.size();
+    out.resize(start + maxUtf8Size(text));
+    out.resize(writeUtf8(out.data() + start, text) - out.constData());
 }
 
 QStringView decodeInto(std::u16string& buffer, QByteArrayView bytes) {

@@ -10,9 +10,18 @@
 /// The texts inside database file lines (cell texts, captions, passwords) to and from bytes.
 namespace QelLineText {
 
-/// Appends `text` as UTF-8. A CR would end the line early and turn the rest of the text into a
-/// line of its own, so CR LF and a lone CR are written as LF, which the reader keeps in the
-/// text.
+/// The most bytes writeUtf8 writes for `text`.
+inline qsizetype maxUtf8Size(QStringView text) {
+    return text.size() * 3;
+}
+
+/// Writes `text` as UTF-8 at `out` (room for maxUtf8Size bytes) and returns the end. A CR
+/// would end the line early and turn the rest of the text into a line of its own, so CR LF and
+/// a lone CR are written as LF, which the reader keeps in the text. A lone surrogate, which no
+/// decoded text holds, is written as U+FFFD.
+char* writeUtf8(char* out, QStringView text);
+
+/// Appends `text` as writeUtf8 writes it.
 void appendUtf8(QByteArray& out, QStringView text);
 
 /// Decodes one line's bytes into `buffer`, reusing its storage, and returns a view of the

@@ -131,12 +131,23 @@ void TestQelLines::cellLine() {
 
 void TestQelLines::cellLineFormat() {
     QByteArray out;
-    QelCellLine::append(out, u"x#y", 0, false, true, false, 1, 3);
-    QelCellLine::append(out, u"\u0416\u00e9", -16777216, true, false, true, 32, 500000);
-    QelCellLine::append(out, u"a\r\nb\rc\nd", 7, false, false, false, 2, 1);
-    QCOMPARE(out, QByteArray("x#y#0#010#1#3\r\n"
-                             "\xD0\x96\xC3\xA9#-16777216#101#32#500000\r\n"
-                             "a\nb\nc\nd#7#000#2#1\r\n"));
+    const auto add = [&out](QStringView text, qint32 color, bool bold, bool underlined,
+                            bool itallic, int column, int row) {
+        const qsizetype start = out.size();
+        out.resize(start + QelCellLine::maxSize(text));
+        char* end = QelCellLine::write(out.data() + start, text, color, bold, underlined, itallic,
+                                       column, row);
+        out.resize(end - out.constData());
+    };
+    add(u"x#y", 0, false, true, false, 1, 3);
+    add(u"\u0416\u00e9\u20AC\U0001F600", -16777216, true, false, true, 32, 500000);
+    add(u"a\r\nb\rc\nd", INT_MIN, false, false, false, 2, 1);
+    add(QStringView(u"\xD800z"), INT_MAX, false, false, false, 3, 2147483647);
+    QCOMPARE(out,
+             QByteArray("x#y#0#010#1#3\r\n"
+                        "\xD0\x96\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80#-16777216#101#32#500000\r\n"
+                        "a\nb\nc\nd#-2147483648#000#2#1\r\n"
+                        "\xEF\xBF\xBDz#2147483647#000#3#2147483647\r\n"));
 }
 
 void TestQelLines::headerLine_data() {

@@ -42,7 +42,7 @@ QByteArray writeThrough(const QByteArray& bytes, bool scrambled, qint64 block) {
     device.open(QIODevice::WriteOnly);
     QelChunkWriter writer(device, scrambled);
     for (qint64 at = 0; at < bytes.size(); at += block) {
-        writer.buffer().append(bytes.mid(at, block));
+        writer.append(QByteArrayView(bytes).sliced(at, qMin(block, bytes.size() - at)));
         writer.flushFullChunks();
     }
     writer.finish();
