@@ -17,8 +17,9 @@ public:
 
     /// frmPassword.ShowForm(stored): the user must enter `stored`; true lets them open the file.
     /// Never called for an empty stored password or NoPasswordMarker: the reader lets those in
-    /// itself, so the dialog never shows for them. On false the table stays as it was; closing
-    /// the database window is the dialog's business, as it is on Windows.
+    /// itself, so the dialog never shows for them. On false the table and the document stay as
+    /// they were and OpenFile reports PasswordRefused; closing the database window after a
+    /// cancel or too many wrong entries is the dialog's business.
     virtual bool checkPassword(const QString& stored) = 0;
 
     /// frmSetPassword.ShowForm(): the confirmed new password (NoPasswordMarker when database
