@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+/// Sheet cell addresses such as "A1" or "AF17": a column of letters followed by a row number.
+/// A table's 32 columns map to the letters "A" .. "Z", "AA" .. "AF".
+namespace ExcelAddress {
+
+/// The columns a table can hold, and so the only sheet columns the exchange keeps.
+inline constexpr int MaxColumns = 32;
+/// The last row and column of an .xlsx sheet (XFD1048576).
+inline constexpr int MaxSheetRows = 1048576;
+inline constexpr int MaxSheetColumns = 16384;
+
+struct Position {
+    int row = 0;
+    int column = 0;
+};
+
+/// "A" .. "AF" for columns 1..32; "" for any other column.
+QString columnLetters(int column);
+
+/// The address of a cell in columns 1..32, e.g. of(32, 17) is "AF17"; "" out of range.
+QString of(int column, int row);
+
+/// The column that letters name ("A" 1 .. "XFD" 16384, either case); 0 when they name none.
+int columnOfLetters(QStringView letters);
+
+/// Row and column of an address in columns A..AF and rows 1..MaxSheetRows; nothing for an
+/// address outside them or one that is not an address at all.
+std::optional<Position> parse(QStringView address);
+
+} // namespace ExcelAddress

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+/// The texts of a sheet's cells as the exchange sees them: rows 1..1,048,576 and the 32 columns
+/// a table can hold. Only rows that hold a value cost memory, each one buffer for its texts.
+class SheetCells final {
+public:
+    /// The longest text a spreadsheet cell holds; longer texts are cut to it.
+    static constexpr int MaxTextLength = 32767;
+
+    SheetCells();
+    ~SheetCells();
+    Q_DISABLE_COPY_MOVE(SheetCells)
+
+    /// Sets (or, with an empty text, empties) a cell. False when the cell lies outside the sheet.
+    bool set(int row, int column, QStringView text);
+    /// The cell's text, valid until the next set(); empty outside the sheet.
+    QStringView at(int row, int column) const;
+    /// The highest row that was ever set, 0 for an empty sheet.
+    int lastRow() const { return int(m_rows.size()); }
+    /// True when no cell of the row holds text.
+    bool rowIsEmpty(int row) const;
+    /// How many texts set() has cut to MaxTextLength.
+    int cutTexts() const { return m_cutTexts; }
+
+private:
+    struct Row;
+    Row* row(int number) const;
+
+    std::vector<std::unique_ptr<Row>> m_rows;
+    int m_cutTexts = 0;
+};

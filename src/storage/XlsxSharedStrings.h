@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringView>
+#include <QXmlStreamReader>
+
+#include <memory>
+#include <vector>
+
+/// The shared-string table of an .xlsx workbook, read only as far as the cells read so far
+/// refer to it, so a large workbook's table is not held whole for its first rows.
+class XlsxSharedStrings final {
+public:
+    /// Reads from `part`; nullptr for a workbook without a table.
+    explicit XlsxSharedStrings(std::unique_ptr<QIODevice> part);
+    ~XlsxSharedStrings();
+    Q_DISABLE_COPY_MOVE(XlsxSharedStrings)
+
+    /// The string at `index` (from 0), empty when the table has none there. Valid until the
+    /// next call.
+    QStringView at(qsizetype index);
+
+    /// Reads one string item (<si> or <is>: a plain <t>, or rich-text runs whose <t> texts are
+    /// joined, phonetic runs left out) from just after its start tag through its end tag, with
+    /// its escapes decoded and cut to the longest text a cell holds.
+    static QString readStringItem(QXmlStreamReader& xml);
+
+private:
+    bool readNext();
+
+    std::unique_ptr<QIODevice> m_part;
+    QXmlStreamReader m_xml;
+    QString m_text;                // every string read so far, one after the other
+    std::vector<qsizetype> m_ends; // where each one ends in m_text
+    bool m_done = false;
+};

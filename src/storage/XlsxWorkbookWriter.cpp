@@ -1,0 +1,74 @@
+#include "XlsxWorkbookWriter.h"
+
+#include "ExcelAddress.h"
+#include "SheetCells.h"
+#include "XlsxEscapes.h"
+
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+namespace XlsxWorkbookWriter {
+namespace {
+
+// A literal escape sequence must not come back as the character it looks like; protecting
+// it lengthens the text, which must still fit a cell (libxlsxwriter refuses longer ones).
+QByteArray cellBytes(QStringView text, bool* cut) {
+    *cut = false;
+    if (!text.contains(u"_x")) {
+        return text.toUtf8();
+    }
+    QString safe = XlsxEscapes::protectLiteralEscapes(text);
+    if (safe.size() > SheetCells::MaxTextLength) {
+        qsizetype keep = SheetCells::MaxTextLength;
+        if (safe[keep - 1].isHighSurrogate()) {
+            --keep;
+        }
+        safe.truncate(keep);
+        *cut = true;
+    }
+    return safe.toUtf8();
+}
+
+} // namespace
+
+Result write(const SheetCells& cells, const QString& path, const QString& tempFolder) {
+    QByteArray tempDir = QFile::encodeName(tempFolder);
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = tempDir.isEmpty() ? nullptr : tempDir.data();
+    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    if (!workbook) {
+        return {QStringLiteral("the workbook could not be created"), 0, 0};
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
+    Result result;
+    QByteArray utf8;
+    for (int row = 1; sheet && row <= cells.lastRow(); ++row) {
+        if (cells.rowIsEmpty(row)) {
+            continue;
+        }
+        for (int column = 1; column <= ExcelAddress::MaxColumns; ++column) {
+            const QStringView text = cells.at(row, column);
+            if (text.isEmpty()) {
+                continue;
+            }
+            bool cut = false;
+            utf8 = cellBytes(text, &cut);
+            result.cutCells += cut ? 1 : 0;
+            const lxw_error error = worksheet_write_string(
+                sheet, lxw_row_t(row - 1), lxw_col_t(column - 1), utf8.constData(), nullptr);
+            result.refusedCells += error != LXW_NO_ERROR ? 1 : 0;
+        }
+    }
+    result.cutCells += cells.cutTexts();
+    const lxw_error closed = workbook_close(workbook);
+    if (closed != LXW_NO_ERROR) {
+        result.error = QString::fromUtf8(lxw_strerror(closed));
+    } else if (!sheet) {
+        result.error = QStringLiteral("the worksheet could not be added");
+    }
+    return result;
+}
+
+} // namespace XlsxWorkbookWriter
