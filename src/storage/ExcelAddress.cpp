@@ -13,12 +13,24 @@ QString columnLetters(int column) {
     return QString(letters, 2);
 }
 
-QString of(int column, int row) {
-    if (row < 1 || row > MaxSheetRows) {
-        return QString();
+Text of(int column, int row) {
+    Text text;
+    if (row < 1 || row > MaxSheetRows || column < 1 || column > MaxColumns) {
+        return text;
     }
-    const QString letters = columnLetters(column);
-    return letters.isEmpty() ? QString() : letters + QString::number(row);
+    if (column > 26) {
+        text.chars[size_t(text.size++)] = u'A';
+    }
+    text.chars[size_t(text.size++)] = char16_t(u'A' + (column - 1) % 26);
+    char16_t digits[7];
+    int count = 0;
+    for (int rest = row; rest > 0; rest /= 10) {
+        digits[count++] = char16_t(u'0' + rest % 10);
+    }
+    while (count > 0) {
+        text.chars[size_t(text.size++)] = digits[--count];
+    }
+    return text;
 }
 
 int columnOfLetters(QStringView letters) {

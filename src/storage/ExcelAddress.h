@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 /// Sheet cell addresses such as "A1" or "AF17": a column of letters followed by a row number.
@@ -20,11 +21,20 @@ struct Position {
     int column = 0;
 };
 
+/// An address as text, held without a heap allocation: one is made for every exported cell.
+struct Text {
+    std::array<char16_t, 10> chars{}; // "AF1048576" at most
+    qsizetype size = 0;
+
+    QStringView view() const { return QStringView(chars.data(), size); }
+    operator QStringView() const { return view(); }
+};
+
 /// "A" .. "AF" for columns 1..32; "" for any other column.
 QString columnLetters(int column);
 
 /// The address of a cell in columns 1..32, e.g. of(32, 17) is "AF17"; "" out of range.
-QString of(int column, int row);
+Text of(int column, int row);
 
 /// The column that letters name ("A" 1 .. "XFD" 16384, either case); 0 when they name none.
 int columnOfLetters(QStringView letters);

@@ -5,30 +5,46 @@
 #include "XlsxEscapes.h"
 
 #include <QFile>
+#include <QStringEncoder>
+
+#include <vector>
 
 #include <xlsxwriter.h>
 
 namespace XlsxWorkbookWriter {
 namespace {
 
-// A literal escape sequence must not come back as the character it looks like; protecting
-// it lengthens the text, which must still fit a cell (libxlsxwriter refuses longer ones).
-QByteArray cellBytes(QStringView text, bool* cut) {
-    *cut = false;
-    if (!text.contains(u"_x")) {
-        return text.toUtf8();
-    }
-    QString safe = XlsxEscapes::protectLiteralEscapes(text);
-    if (safe.size() > SheetCells::MaxTextLength) {
-        qsizetype keep = SheetCells::MaxTextLength;
-        if (safe[keep - 1].isHighSurrogate()) {
-            --keep;
+/// The UTF-8 form of each cell's text, NUL-terminated, in one buffer used again and again.
+class CellEncoder final {
+public:
+    /// A literal escape sequence must not come back as the character it looks like;
+    /// protecting it lengthens the text, which must still fit a cell (libxlsxwriter refuses
+    /// longer ones). `cut` tells whether it had to be cut for that.
+    const char* encode(QStringView text, bool* cut) {
+        *cut = false;
+        QString safe;
+        if (text.contains(u"_x")) {
+            safe = XlsxEscapes::protectLiteralEscapes(text);
+            if (safe.size() > SheetCells::MaxTextLength) {
+                qsizetype keep = SheetCells::MaxTextLength;
+                if (safe[keep - 1].isHighSurrogate()) {
+                    --keep;
+                }
+                safe.truncate(keep);
+                *cut = true;
+            }
+            text = safe;
         }
-        safe.truncate(keep);
-        *cut = true;
+        m_buffer.resize(size_t(m_encoder.requiredSpace(text.size())) + 1);
+        char* end = m_encoder.appendToBuffer(m_buffer.data(), text);
+        *end = '\0';
+        return m_buffer.data();
     }
-    return safe.toUtf8();
-}
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    std::vector<char> m_buffer;
+};
 
 } // namespace
 
@@ -43,7 +59,7 @@ Result write(const SheetCells& cells, const QString& path, const QString& tempFo
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     Result result;
-    QByteArray utf8;
+    CellEncoder encoder;
     for (int row = 1; sheet && row <= cells.lastRow(); ++row) {
         if (cells.rowIsEmpty(row)) {
             continue;
@@ -54,10 +70,10 @@ Result write(const SheetCells& cells, const QString& path, const QString& tempFo
                 continue;
             }
             bool cut = false;
-            utf8 = cellBytes(text, &cut);
+            const char* utf8 = encoder.encode(text, &cut);
             result.cutCells += cut ? 1 : 0;
-            const lxw_error error = worksheet_write_string(
-                sheet, lxw_row_t(row - 1), lxw_col_t(column - 1), utf8.constData(), nullptr);
+            const lxw_error error = worksheet_write_string(sheet, lxw_row_t(row - 1),
+                                                           lxw_col_t(column - 1), utf8, nullptr);
             result.refusedCells += error != LXW_NO_ERROR ? 1 : 0;
         }
     }

@@ -68,7 +68,7 @@ void TestExcelApplication::addresses() {
     if (parsed) {
         QCOMPARE(parsed->row, row);
         QCOMPARE(parsed->column, column);
-        QCOMPARE(ExcelAddress::of(column, row), address.toUpper());
+        QCOMPARE(ExcelAddress::of(column, row).view().toString(), address.toUpper());
     }
 }
 

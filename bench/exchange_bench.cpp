@@ -1,0 +1,194 @@
+// Spreadsheet export and import of a 50,000 x 32 table of short texts, each beside a baseline
+// measured in the same run:
+//   import  vs  unzipping the same sheet XML and tokenising it with QXmlStreamReader
+//   export  vs  libxlsxwriter writing the same strings directly (constant-memory mode)
+
+#include "ExcelExport.h"
+#include "ExcelImport.h"
+#include "Table.h"
+#include "XlsxPackage.h"
+#include "ZipArchive.h"
+#include "ZipEntryDevice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <benchmark/benchmark.h>
+#include <xlsxwriter.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRows = 50000;
+constexpr int kColumns = 32;
+
+std::string text(int row, int column) {
+    return "Item " + std::to_string(row) + "/" + std::to_string(column);
+}
+
+/// Everything the benchmarks share: the folders, the strings and the two workbooks to import.
+struct Data {
+    QTemporaryDir dir;
+    std::vector<std::string> texts; // row-major
+    QString inlineWorkbook;         // inline strings, as an export writes them
+    QString sharedWorkbook;         // a shared-string table, as spreadsheet programs write
+
+    Data() {
+        texts.reserve(size_t(kRows) * kColumns);
+        for (int r = 1; r <= kRows; ++r) {
+            for (int c = 1; c <= kColumns; ++c) {
+                texts.push_back(text(r, c));
+            }
+        }
+        inlineWorkbook = write("inline.xlsx", true);
+        sharedWorkbook = write("shared.xlsx", false);
+    }
+
+    QString write(const QString& name, bool constantMemory) const {
+        const QString path = dir.filePath(name);
+        const QByteArray tmp = QFile::encodeName(dir.path());
+        lxw_workbook_options options = {};
+        options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
+        options.tmpdir = const_cast<char*>(tmp.constData());
+        lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kColumns; ++c) {
+                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
+                                       texts[size_t(r) * kColumns + size_t(c)].c_str(), nullptr);
+            }
+        }
+        workbook_close(workbook);
+        return path;
+    }
+
+    ExcelEnvironment environment(const QString& documents) const {
+        return {documents, dir.path(), [](const QString&) {}};
+    }
+};
+
+Data& data() {
+    static Data shared;
+    return shared;
+}
+
+std::unique_ptr<Table> emptyTable() {
+    auto table = std::make_unique<Table>();
+    while (table->ColumnCount() < kColumns) {
+        table->AddColumn();
+    }
+    return table;
+}
+
+void importWorkbook(benchmark::State& state, const QString& path) {
+    Data& d = data();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<Table> table = emptyTable();
+        state.ResumeTiming();
+        ExcelImport::importExcel(*table, path, kRows, d.environment(d.dir.path()), {});
+        benchmark::DoNotOptimize(table->cellAt(kRows, kColumns).Text.size());
+        state.PauseTiming();
+        if (table->cellAt(kRows, kColumns).Text != QString::fromStdString(text(kRows, kColumns))) {
+            state.SkipWithError("the import lost the last cell");
+        }
+        table.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Unzips the parts and runs QXmlStreamReader over them without keeping anything.
+void tokenise(benchmark::State& state, const QString& path, bool withSharedStrings) {
+    for (auto _ : state) {
+        std::unique_ptr<ZipArchive> archive = ZipArchive::openFile(path);
+        QStringList parts{QStringLiteral("xl/worksheets/sheet1.xml")};
+        if (withSharedStrings) {
+            parts.append(QStringLiteral("xl/sharedStrings.xml"));
+        }
+        qint64 tokens = 0;
+        for (const QString& part : parts) {
+            std::unique_ptr<ZipEntryDevice> device = archive->openEntry(part);
+            QXmlStreamReader xml(device.get());
+            while (!xml.atEnd()) {
+                xml.readNext();
+                ++tokens;
+            }
+        }
+        benchmark::DoNotOptimize(tokens);
+    }
+}
+
+void BM_ImportInlineStrings(benchmark::State& state) {
+    importWorkbook(state, data().inlineWorkbook);
+}
+void BM_TokeniseInlineStrings(benchmark::State& state) {
+    tokenise(state, data().inlineWorkbook, false);
+}
+void BM_ImportSharedStrings(benchmark::State& state) {
+    importWorkbook(state, data().sharedWorkbook);
+}
+void BM_TokeniseSharedStrings(benchmark::State& state) {
+    tokenise(state, data().sharedWorkbook, true);
+}
+
+void BM_ExportTable(benchmark::State& state) {
+    Data& d = data();
+    std::unique_ptr<Table> table = emptyTable();
+    table->AddMoreThanOneRow(kRows - 1);
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            table->setCellText(
+                r, c, QString::fromStdString(d.texts[size_t(r - 1) * kColumns + size_t(c - 1)]));
+        }
+    }
+    QTemporaryDir documents;
+    for (auto _ : state) {
+        const ExcelOutcome outcome =
+            ExcelExport::exportToExcel(*table, u"RADI", d.environment(documents.path()), {});
+        state.PauseTiming();
+        if (!outcome.ok()) {
+            state.SkipWithError(qPrintable(outcome.error));
+        }
+        QFile::remove(outcome.path);
+        state.ResumeTiming();
+    }
+}
+
+void BM_LibxlsxwriterDirect(benchmark::State& state) {
+    Data& d = data();
+    QTemporaryDir documents;
+    const QByteArray path = QFile::encodeName(documents.filePath("direct.xlsx"));
+    const QByteArray tmp = QFile::encodeName(d.dir.path());
+    for (auto _ : state) {
+        lxw_workbook_options options = {};
+        options.constant_memory = LXW_TRUE;
+        options.tmpdir = const_cast<char*>(tmp.constData());
+        lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kColumns; ++c) {
+                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
+                                       d.texts[size_t(r) * kColumns + size_t(c)].c_str(), nullptr);
+            }
+        }
+        workbook_close(workbook);
+        state.PauseTiming();
+        QFile::remove(QFile::decodeName(path));
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ImportInlineStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TokeniseInlineStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportSharedStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TokeniseSharedStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibxlsxwriterDirect)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
