@@ -16,7 +16,9 @@ ExcelOutcome ExcelWorkbooks::open(const QString& filename) {
         m_active = std::make_unique<Workbook>();
         return {opened.error, filename};
     }
-    m_active = std::make_unique<Workbook>(filename, std::move(opened.reader));
+    m_active = std::make_unique<Workbook>(filename, std::move(opened.reader), [filename] {
+        return SpreadsheetFile::open(filename).reader;
+    });
     return {QString(), filename};
 }
 

@@ -41,6 +41,8 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         m_rows.resize(size_t(rowNumber));
         m_rows[size_t(rowNumber - 1)] = std::make_unique<Row>();
         target = m_rows[size_t(rowNumber - 1)].get();
+        // Room for a row of short texts, so filling it does not reallocate again and again.
+        target->text.reserve(qMax<qsizetype>(text.size(), 256));
     }
     const size_t c = size_t(column - 1);
     target->liveLength += text.size() - qsizetype(target->length[c]);
@@ -75,4 +77,25 @@ QStringView SheetCells::at(int rowNumber, int column) const {
 bool SheetCells::rowIsEmpty(int rowNumber) const {
     const Row* source = row(rowNumber);
     return !source || source->liveLength == 0;
+}
+
+void SheetCells::dropRowsBefore(int rowNumber) {
+    const size_t end = size_t(qBound(0, rowNumber - 1, int(m_rows.size())));
+    for (size_t i = m_droppedBefore; i < end; ++i) {
+        m_rows[i].reset();
+    }
+    m_droppedBefore = qMax(m_droppedBefore, end);
+}
+
+void SheetCells::clear() {
+    m_rows.clear();
+    m_droppedBefore = 0;
+}
+
+int SheetCells::rowsHeld() const {
+    int held = 0;
+    for (const std::unique_ptr<Row>& row : m_rows) {
+        held += row && row->liveLength > 0 ? 1 : 0;
+    }
+    return held;
 }

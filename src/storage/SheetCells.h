@@ -27,6 +27,12 @@ public:
     int lastRow() const { return int(m_rows.size()); }
     /// True when no cell of the row holds text.
     bool rowIsEmpty(int row) const;
+    /// Forgets every row before `row` (a row set there later is kept again).
+    void dropRowsBefore(int row);
+    /// Forgets every row.
+    void clear();
+    /// How many rows hold text now.
+    int rowsHeld() const;
     /// How many texts set() has cut to MaxTextLength.
     int cutTexts() const { return m_cutTexts; }
 
@@ -35,5 +41,6 @@ private:
     Row* row(int number) const;
 
     std::vector<std::unique_ptr<Row>> m_rows;
+    size_t m_droppedBefore = 0; // rows below this index are already dropped
     int m_cutTexts = 0;
 };

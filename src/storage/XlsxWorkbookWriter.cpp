@@ -23,7 +23,7 @@ public:
     const char* encode(QStringView text, bool* cut) {
         *cut = false;
         QString safe;
-        if (text.contains(u"_x")) {
+        if (text.contains(u'_')) {
             safe = XlsxEscapes::protectLiteralEscapes(text);
             if (safe.size() > SheetCells::MaxTextLength) {
                 qsizetype keep = SheetCells::MaxTextLength;

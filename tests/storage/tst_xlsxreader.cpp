@@ -341,11 +341,19 @@ void TestXlsxReader::readsOnlyTheRowsAskedFor() {
     }
     QCOMPARE(workbook_close(workbook), LXW_NO_ERROR);
 
-    Workbook opened(dir.filePath("long.xlsx"), XlsxReader::openFile(dir.filePath("long.xlsx")));
+    const QString name = dir.filePath("long.xlsx");
+    Workbook opened(name, XlsxReader::openFile(name),
+                    [name] { return XlsxReader::openFile(name); });
     QCOMPARE(opened.value(3, 1), u"3");
     // Row 3 is complete once row 4 has been seen; nothing further is read.
     QCOMPARE(opened.cells().lastRow(), 4);
+    // Reading on, only the last rows stay in memory ...
     QCOMPARE(opened.value(19999, 1), u"19999");
+    QVERIFY(opened.cells().rowsHeld() <= Workbook::KeptRows + Workbook::KeptRows / 4 + 1);
+    QCOMPARE(opened.value(18990, 1), u"18990");
+    // ... and an earlier row is read again from the start.
+    QCOMPARE(opened.value(3, 1), u"3");
+    QCOMPARE(opened.cells().rowsHeld(), 4);
     QCOMPARE(opened.value(30000, 1), u"");
 }
 
