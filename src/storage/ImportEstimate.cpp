@@ -3,10 +3,11 @@
 #include <QString>
 
 #include <cmath>
-#include <limits>
 
 namespace ImportEstimate {
+namespace {
 
+// Rounds to a whole number, halves to the even neighbour.
 double roundHalfEven(double value) {
     const double floor = std::floor(value);
     const double fraction = value - floor;
@@ -19,28 +20,7 @@ double roundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-int ProcessorMHz(QStringView cpuinfo) {
-    for (QStringView line : cpuinfo.tokenize(u'\n')) {
-        if (!line.startsWith(QStringLiteral("cpu MHz"))) {
-            continue;
-        }
-        const qsizetype colon = line.indexOf(u':');
-        if (colon < 0) {
-            return 0;
-        }
-        bool ok = false;
-        const double mhz = line.sliced(colon + 1).trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(mhz)) {
-            return 0;
-        }
-        const double rounded = roundHalfEven(mhz);
-        if (rounded < 0 || rounded > double(std::numeric_limits<qint32>::max())) {
-            return 0;
-        }
-        return int(rounded);
-    }
-    return 0;
-}
+} // namespace
 
 int estimateSeconds(double rows, int mhz) {
     if (mhz <= 0) {

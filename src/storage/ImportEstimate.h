@@ -7,7 +7,8 @@
 #include <optional>
 
 /// The checks and the time estimate the window runs before a spreadsheet import: what the
-/// typed row count means, and which warning (if any) to show for it.
+/// typed row count means, and which warning (if any) to show for it. The processor speed comes
+/// from the Platform (processorMHz()).
 namespace ImportEstimate {
 
 /// The most rows one import accepts.
@@ -18,14 +19,6 @@ inline constexpr int WarningFromRows = 499;
 inline constexpr int ShortWarningSeconds = 120;
 /// ... and above this many minutes the very long one.
 inline constexpr int LongWarningMinutes = 10;
-
-/// The processor speed the estimate uses: "cpu MHz" of the first processor in the text of
-/// /proc/cpuinfo, rounded to a whole number (halves to even); 0 when there is none or it is
-/// no number that fits 32 bits.
-int ProcessorMHz(QStringView cpuinfo);
-
-/// Rounds to a whole number, halves to the even neighbour.
-double roundHalfEven(double value);
 
 /// rows × 115 / MHz seconds, rounded (halves to even); 0 when the speed is 0.
 int estimateSeconds(double rows, int mhz);

@@ -11,35 +11,12 @@ Q_DECLARE_METATYPE(std::optional<ExchangeMessage>)
 class TestImportEstimate : public QObject {
     Q_OBJECT
 private slots:
-    void processorSpeed_data();
-    void processorSpeed();
     void answer_data();
     void answer();
     void warning_data();
     void warning();
     void windowMessages();
 };
-
-void TestImportEstimate::processorSpeed_data() {
-    QTest::addColumn<QString>("cpuinfo");
-    QTest::addColumn<int>("mhz");
-    QTest::newRow("first processor, rounded")
-        << "processor\t: 0\nmodel name\t: X\ncpu MHz\t\t: 2394.454\ncache size\t: 1 KB\n\n"
-           "processor\t: 1\ncpu MHz\t\t: 3000.000\n"
-        << 2394;
-    QTest::newRow("half rounds to even") << "cpu MHz\t: 1000.5\n" << 1000;
-    QTest::newRow("half rounds up to even") << "cpu MHz\t: 1001.5\n" << 1002;
-    QTest::newRow("absent (as on many ARM machines)") << "processor\t: 0\nBogoMIPS\t: 50.00\n" << 0;
-    QTest::newRow("not a number") << "cpu MHz\t: fast\n" << 0;
-    QTest::newRow("beyond 32 bits") << "cpu MHz\t: 9999999999\n" << 0;
-    QTest::newRow("empty") << "" << 0;
-}
-
-void TestImportEstimate::processorSpeed() {
-    QFETCH(QString, cpuinfo);
-    QFETCH(int, mhz);
-    QCOMPARE(ImportEstimate::ProcessorMHz(cpuinfo), mhz);
-}
 
 void TestImportEstimate::answer_data() {
     QTest::addColumn<QString>("typed");
