@@ -1,0 +1,102 @@
+// Fuzzes the spreadsheet readers behind the import. The first byte picks the reader, the rest
+// is its input:
+//   0  delimited text (.csv, .txt, .prn)
+//   1  an HTML page (its first table)
+//   2  .xlsx XML: the same bytes serve as the worksheet, the shared strings and the styles
+//      part, so one input can reach all three parsers and their interplay
+//   3  .xlsx package parts: relationships and workbook
+//   4  a whole .xlsx zip package
+// Every reader must come back, whatever the bytes, having read at most what the bytes hold;
+// each text it stores must fit a cell.
+#include "DelimitedTextReader.h"
+#include "HtmlTableReader.h"
+#include "SheetCells.h"
+#include "XlsxPackage.h"
+#include "XlsxReader.h"
+#include "XlsxSharedStrings.h"
+#include "XlsxSheetParser.h"
+#include "XlsxStyles.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMaxRows = 2000;
+
+std::unique_ptr<QIODevice> buffer(const QByteArray& bytes) {
+    auto device = std::make_unique<QBuffer>();
+    device->setData(bytes);
+    device->open(QIODevice::ReadOnly);
+    return device;
+}
+
+void readRows(SheetReader& reader, SheetCells& cells) {
+    for (int n = 0; n < kMaxRows; ++n) {
+        const int row = reader.readNextRow(cells);
+        if (row == 0) {
+            break;
+        }
+        if (row < 0 || row > 1048576) {
+            std::abort();
+        }
+    }
+    for (int row = 1; row <= cells.lastRow() && row <= kMaxRows; ++row) {
+        for (int column = 1; column <= 32; ++column) {
+            if (cells.at(row, column).size() > SheetCells::MaxTextLength) {
+                std::abort();
+            }
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) {
+        return 0;
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    SheetCells cells;
+    switch (data[0] % 5) {
+    case 0: {
+        DelimitedTextReader reader(buffer(bytes));
+        readRows(reader, cells);
+        break;
+    }
+    case 1: {
+        HtmlTableReader reader(buffer(bytes));
+        readRows(reader, cells);
+        break;
+    }
+    case 2: {
+        std::unique_ptr<QIODevice> stylesPart = buffer(bytes);
+        const XlsxStyles styles = XlsxStyles::parse(*stylesPart);
+        XlsxSharedStrings strings(buffer(bytes));
+        XlsxSheetParser sheet(buffer(bytes), strings, styles, (size & 1) != 0);
+        readRows(sheet, cells);
+        strings.at(qsizetype(size % 7));
+        break;
+    }
+    case 3: {
+        std::unique_ptr<QIODevice> part = buffer(bytes);
+        const auto relationships = XlsxPackage::parseRelationships(*part);
+        for (const XlsxPackage::Relationship& r : relationships) {
+            XlsxPackage::resolveTarget(u"xl/workbook.xml", r.target);
+        }
+        part = buffer(bytes);
+        XlsxPackage::parseWorkbook(*part);
+        XlsxPackage::relationshipsPartOf(QString::fromUtf8(bytes.left(64)));
+        break;
+    }
+    default: {
+        if (std::unique_ptr<XlsxReader> reader = XlsxReader::openBytes(bytes)) {
+            readRows(*reader, cells);
+        }
+        break;
+    }
+    }
+    return 0;
+}
