@@ -1,6 +1,9 @@
 #pragma once
 
 #include "DatabaseFileResult.h"
+#include "ExcelEnvironment.h"
+#include "ExcelOutcome.h"
+#include "ExchangeCallbacks.h"
 #include "ListSurfaces.h"
 
 #include "Table.h"
@@ -97,6 +100,13 @@ public:
     DatabaseFileResult SaveFileAs(const QString& filename, bool Encrypted = false);
     bool iIsEncrypted() const;
     QString sFileName() const;
+
+    // --- spreadsheet exchange ---------------------------------------------------------------
+    /// Copies the table's texts into a new workbook and shows it; messages go through the
+    /// Platform, progress to the host. The outcome names the workbook or the failure.
+    ExcelOutcome exporttoexcel();
+    /// Reads sheet rows 1..Rows of `filename` into the table's texts.
+    void importexcel(const QString& filename, int Rows = 0);
 
     // --- view ---------------------------------------------------------------------------------
     void RenderColumn(int Stol) override;
@@ -201,8 +211,10 @@ private:
     void commitEdit();
     bool editorRowShown() const;
 
-    // Files (ListFiles.cpp).
+    // Files and exchange (ListFiles.cpp, ListExchange.cpp).
     void redrawAfterLoad();
+    ExchangeCallbacks exchangeCallbacks();
+    ExcelEnvironment exchangeEnvironment() const;
 
     // Header and resizing (ListHeader.cpp).
     void hover(int x, int y);

@@ -31,6 +31,9 @@ public:
     virtual void setProgressMaximum(int /*maximum*/) {}
     virtual void setProgressValue(int /*value*/) {}
 
+    /// The spreadsheet stand-in's working folder; empty for the system's temporary folder.
+    virtual QString exchangeTempFolder() const { return QString(); }
+
     /// The spreadsheet availability found at start-up: "RADI" or "NERADI".
     virtual QString excelStatus() const { return QStringLiteral("RADI"); }
 

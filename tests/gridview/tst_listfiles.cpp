@@ -2,6 +2,7 @@
 
 #include "PasswordPrompts.h"
 #include "RetainedSurface.h"
+#include "ScriptedPlatform.h"
 #include "WindowsColor.h"
 
 #include <QFile>
@@ -30,12 +31,14 @@ public:
 
 } // namespace
 
-/// The grid's files: what passes through the password seam, and the redraw.
+/// The grid's files and spreadsheet exchange: what passes through its seams, and the redraw.
 class TestListFiles : public QObject {
     Q_OBJECT
 private slots:
     void saveAndOpenRedrawTheGrid();
     void protectedFilesAskThroughThePrompts();
+    void exportTalksThroughHostAndPlatform();
+    void importFillsTheTableAndRedraws();
 
 private:
     QTemporaryDir m_dir;
@@ -100,6 +103,66 @@ void TestListFiles::protectedFilesAskThroughThePrompts() {
     QCOMPARE(list->SaveFileAs(m_dir.filePath("other.QEL"), true).outcome,
              DatabaseFileResult::Outcome::Cancelled);
     QVERIFY(!QFile::exists(m_dir.filePath("other.QEL")));
+}
+
+void TestListFiles::exportTalksThroughHostAndPlatform() {
+    ScriptedPlatform platform;
+    platform.setDocumentsFolder(m_dir.path());
+    auto list = makeList(4, 2);
+    list->table().setCellText(3, 1, QString());
+    list->table().setCellText(3, 2, QString());
+    RecordingHost host(list.get());
+    list->setHost(&host);
+    const ExcelOutcome outcome = list->exporttoexcel();
+    QVERIFY2(outcome.ok(), qPrintable(outcome.error));
+    QVERIFY(QFile::exists(outcome.path));
+    QCOMPARE(platform.openedUrls().size(), 1);
+    QCOMPARE(platform.openedUrls().front().toLocalFile(), outcome.path);
+    // The progress follows the rows that hold text.
+    QCOMPARE(host.calls, (QStringList{"value:1", "value:2", "value:4"}));
+    QVERIFY(platform.messageBoxes().isEmpty());
+    list->setHost(nullptr);
+}
+
+void TestListFiles::importFillsTheTableAndRedraws() {
+    ScriptedPlatform platform;
+    platform.setDocumentsFolder(m_dir.path());
+    const QString path = m_dir.filePath("sheet.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("a,b,c\nd,,f\ng,h,i\n");
+    file.close();
+
+    auto list = makeList(2, 2);
+    RecordingHost host(list.get());
+    list->setHost(&host);
+    auto* column = part<RetainedSurface>(*list, "Stolpec1");
+    const qint64 drawn = column->canvas().cacheKey();
+    list->importexcel(path, 3);
+    QCOMPARE(list->ListCount(), 3);
+    QCOMPARE(list->GetItem(1, 1), QStringLiteral("a"));
+    QCOMPARE(list->GetItem(2, 2), QStringLiteral("r2c2"));
+    QCOMPARE(list->GetItem(3, 2), QStringLiteral("h"));
+    QCOMPARE(list->table().cellAt(1, 3).Text.toString(), QStringLiteral("c"));
+    QVERIFY(host.calls.contains("max:3"));
+    QVERIFY(host.calls.contains("value:3"));
+    QVERIFY(column->canvas().cacheKey() != drawn);
+    QVERIFY(part(*list, "StolpecHide")->isVisible());
+    QCOMPARE(part(*list, "StolpecHide")->y(), 3 * 16 + 1);
+
+    // Unavailable at start-up: the message goes through the Platform, and nothing else.
+    struct Unavailable final : public ListHost {
+        QString excelStatus() const override { return QStringLiteral("NERADI"); }
+    } unavailable;
+    list->setHost(&unavailable);
+    platform.answerMessageBox(MessageButton::Ok);
+    QVERIFY(!list->exporttoexcel().ok());
+    QCOMPARE(platform.messageBoxes().size(), 1);
+    QCOMPARE(platform.messageBoxes().front().icon, MessageIcon::Critical);
+    QCOMPARE(platform.messageBoxes().front().title, QStringLiteral("Brevant      Excel Error"));
+    QVERIFY(platform.messageBoxes().front().text.endsWith(
+        QStringLiteral(" failed to initialize Microsoft Excel when started ")));
+    list->setHost(nullptr);
 }
 
 QTEST_MAIN(TestListFiles)

@@ -1,0 +1,72 @@
+#include "List.h"
+
+#include "ExcelExport.h"
+#include "ExcelImport.h"
+#include "ListHost.h"
+#include "Platform.h"
+
+#include <QDir>
+
+namespace {
+
+MessageBoxRequest toRequest(const ExchangeMessage& message) {
+    MessageBoxRequest request;
+    request.text = message.text;
+    request.title = message.title;
+    switch (message.icon) {
+    case ExchangeMessage::Icon::Error:
+        request.icon = MessageIcon::Critical;
+        break;
+    case ExchangeMessage::Icon::Question:
+        request.icon = MessageIcon::Question;
+        break;
+    case ExchangeMessage::Icon::Information:
+        request.icon = MessageIcon::Information;
+        break;
+    }
+    if (message.buttons == ExchangeMessage::Buttons::YesNoDefaultNo) {
+        request.buttons = MessageButtons::YesNo;
+        request.defaultButton = MessageButton::No;
+    }
+    return request;
+}
+
+} // namespace
+
+ExchangeCallbacks List::exchangeCallbacks() {
+    ExchangeCallbacks callbacks;
+    callbacks.setProgressMaximum = [this](int maximum) { m_host->setProgressMaximum(maximum); };
+    callbacks.setProgressValue = [this](int value) { m_host->setProgressValue(value); };
+    callbacks.showMessage = [](const ExchangeMessage& message) {
+        Platform::current().messageBox(toRequest(message));
+    };
+    return callbacks;
+}
+
+ExcelEnvironment List::exchangeEnvironment() const {
+    Platform& platform = Platform::current();
+    ExcelEnvironment environment;
+    environment.documentsFolder = platform.documentsFolder();
+    environment.tempFolder = m_host->exchangeTempFolder();
+    if (environment.tempFolder.isEmpty())
+        environment.tempFolder = QDir::tempPath();
+    environment.openWithDesktop = [](const QString& path) {
+        Platform::current().openLocalFile(path);
+    };
+    return environment;
+}
+
+ExcelOutcome List::exporttoexcel() {
+    return ExcelExport::exportToExcel(m_table, m_host->excelStatus(), exchangeEnvironment(),
+                                      exchangeCallbacks());
+}
+
+void List::importexcel(const QString& filename, int Rows) {
+    HideEditors();
+    // Rows grow one by one during the import; the grid is drawn once at the end.
+    const bool suppressed = m_doNotRender;
+    m_doNotRender = true;
+    ExcelImport::importExcel(m_table, filename, Rows, exchangeEnvironment(), exchangeCallbacks());
+    m_doNotRender = suppressed;
+    redrawAfterLoad();
+}
