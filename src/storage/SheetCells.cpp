@@ -38,7 +38,10 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         if (text.isEmpty()) {
             return true;
         }
-        m_rows.resize(size_t(rowNumber));
+        // A row below the highest one may be a gap (or a dropped row): the rows above it stay.
+        if (size_t(rowNumber) > m_rows.size()) {
+            m_rows.resize(size_t(rowNumber));
+        }
         m_rows[size_t(rowNumber - 1)] = std::make_unique<Row>();
         target = m_rows[size_t(rowNumber - 1)].get();
         // Room for a row of short texts, so filling it does not reallocate again and again.

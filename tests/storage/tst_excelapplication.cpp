@@ -98,9 +98,11 @@ void TestExcelApplication::rangeOnTheActiveSheet() {
     QVERIFY(excel->setRange(u"AF3", u"last column"));
     QVERIFY(!excel->setRange(u"AG3", u"refused"));
     QVERIFY(excel->setRange(u"A1", u"replaced"));
+    QCOMPARE(excel->Range(u"B2"), QString());
+    QVERIFY(excel->setRange(u"B2", u"a row below the last one")); // row 3 stays
     QCOMPARE(excel->Range(u"A1"), u"replaced");
     QCOMPARE(excel->Range(u"af3"), u"last column");
-    QCOMPARE(excel->Range(u"B2"), QString());
+    QCOMPARE(excel->Range(u"B2"), u"a row below the last one");
     QCOMPARE(excel->Range(u"AG3"), QString());
     QVERIFY(excel->setRange(u"A1", u""));
     QCOMPARE(excel->Range(u"A1"), QString());
