@@ -14,7 +14,8 @@ constexpr qint64 kItemBudget = 64 * 1024 * 1024;
 constexpr qsizetype kMaxItems = 16 * 1024 * 1024;
 } // namespace
 
-XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part) : m_part(std::move(part)) {
+XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText)
+    : m_part(std::move(part)), m_maxHeldText(maxHeldText) {
     if (m_part) {
         m_xml.setDevice(m_part.get());
     } else {
@@ -64,7 +65,7 @@ QString XlsxSharedStrings::readStringItem(QXmlStreamReader& xml) {
 }
 
 bool XlsxSharedStrings::readNext() {
-    while (!m_done && qsizetype(m_ends.size()) < kMaxItems) {
+    while (!m_done && qsizetype(m_ends.size()) < kMaxItems && m_text.size() < m_maxHeldText) {
         if (auto* zipped = qobject_cast<ZipEntryDevice*>(m_part.get())) {
             zipped->setBudget(kItemBudget);
         }

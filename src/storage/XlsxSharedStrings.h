@@ -12,8 +12,15 @@
 /// refer to it, so a large workbook's table is not held whole for its first rows.
 class XlsxSharedStrings final {
 public:
-    /// Reads from `part`; nullptr for a workbook without a table.
-    explicit XlsxSharedStrings(std::unique_ptr<QIODevice> part);
+    /// The most text the table holds. Its strings are kept from the first one on, and a small
+    /// package can inflate into gigabytes of them; no workbook's first rows need strings that
+    /// lie this far in, so the table is not followed further.
+    static constexpr qsizetype MaxHeldText = 128 * 1024 * 1024;
+
+    /// Reads from `part`; nullptr for a workbook without a table. Once `maxHeldText`
+    /// characters are held, later strings read as empty.
+    explicit XlsxSharedStrings(std::unique_ptr<QIODevice> part,
+                               qsizetype maxHeldText = MaxHeldText);
     ~XlsxSharedStrings();
     Q_DISABLE_COPY_MOVE(XlsxSharedStrings)
 
@@ -33,5 +40,6 @@ private:
     QXmlStreamReader m_xml;
     QString m_text;                // every string read so far, one after the other
     std::vector<qsizetype> m_ends; // where each one ends in m_text
+    qsizetype m_maxHeldText;
     bool m_done = false;
 };

@@ -2,7 +2,9 @@
 #include "SpreadsheetFixtures.h"
 #include "Workbook.h"
 #include "XlsxReader.h"
+#include "XlsxSharedStrings.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +56,7 @@ private slots:
     void damagedPackage_data();
     void damagedPackage();
     void readsOnlyTheRowsAskedFor();
+    void sharedStringsHoldBoundedText();
 };
 
 void TestXlsxReader::generatedWorkbook_data() {
@@ -355,6 +358,18 @@ void TestXlsxReader::readsOnlyTheRowsAskedFor() {
     QCOMPARE(opened.value(3, 1), u"3");
     QCOMPARE(opened.cells().rowsHeld(), 4);
     QCOMPARE(opened.value(30000, 1), u"");
+}
+
+void TestXlsxReader::sharedStringsHoldBoundedText() {
+    // Strings up to the one asked for are held; once the held text reaches the bound, the
+    // table is not read further.
+    auto part = std::make_unique<QBuffer>();
+    part->setData(sharedStrings("<si><t>abcd</t></si><si><t>efgh</t></si><si><t>ijkl</t></si>"));
+    QVERIFY(part->open(QIODevice::ReadOnly));
+    XlsxSharedStrings strings(std::move(part), 6);
+    QCOMPARE(strings.at(1), u"efgh");
+    QCOMPARE(strings.at(0), u"abcd");
+    QCOMPARE(strings.at(2), u"");
 }
 
 QTEST_APPLESS_MAIN(TestXlsxReader)
