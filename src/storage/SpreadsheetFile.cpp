@@ -53,6 +53,10 @@ Format detect(QByteArrayView head, QStringView suffix) {
 }
 
 Opened open(const QString& path) {
+    // A device or a pipe may never end (/dev/zero), and the import cannot be stopped.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        return {nullptr, QStringLiteral("the path names no regular file")};
+    }
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
         return {nullptr, file->errorString()};

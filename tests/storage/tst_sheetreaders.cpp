@@ -248,6 +248,7 @@ void TestSheetReaders::unreadableFiles() {
     QVERIFY(!opened.reader);
     QVERIFY(!opened.error.isEmpty());
     QVERIFY(!SpreadsheetFile::open(dir.filePath("missing.csv")).reader);
+    QVERIFY(!SpreadsheetFile::open(QStringLiteral("/dev/zero")).reader); // would never end
 }
 
 void TestSheetReaders::textReadOnlyAsFarAsAsked() {
