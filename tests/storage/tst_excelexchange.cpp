@@ -128,6 +128,8 @@ void TestExcelExchange::exportWritesTheTextsOfRowsWithText() {
     table.setCellText(4, 5, u"hidden in a skipped row");
     table.setCellText(5, 7, u"hidden");
     table.setCellText(5, 32, u"slot 32");
+    // Longer than a sheet cell holds: written cut, and the user is told.
+    table.setCellText(5, 2, QString(40000, u'L'));
 
     ExcelSandbox sandbox;
     Recorder recorder;
@@ -136,7 +138,10 @@ void TestExcelExchange::exportWritesTheTextsOfRowsWithText() {
     QVERIFY2(outcome.ok(), qPrintable(outcome.error));
     QCOMPARE(sandbox.opened, QStringList{QDir(sandbox.documents()).filePath("Book1.xlsx")});
     QCOMPARE(recorder.values, (QList<int>{1, 3, 5}));
-    QVERIFY(recorder.messages.isEmpty());
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.front().text.startsWith(u"1 cell text(s) longer than 32767"));
+    QCOMPARE(recorder.messages.front().title, u"Qel 2005");
+    QCOMPARE(recorder.messages.front().icon, ExchangeMessage::Icon::Information);
 
     SheetCells cells;
     readBack(outcome.path, cells);
@@ -146,6 +151,7 @@ void TestExcelExchange::exportWritesTheTextsOfRowsWithText() {
     QCOMPARE(row(cells, 4), QStringList());
     QStringList fifth(32);
     fifth[0] = "e";
+    fifth[1] = QString(32767, u'L');
     fifth[6] = "hidden";
     fifth[31] = "slot 32";
     QCOMPARE(row(cells, 5), fifth);

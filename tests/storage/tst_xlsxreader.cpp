@@ -299,6 +299,10 @@ void TestXlsxReader::damagedPackage_data() {
     QTest::newRow("row beyond the last sheet row")
         << zip(package(worksheet(R"(<row r="1048577"><c r="A1"><v>1</v></c></row>)")))
         << QList<QStringList>{};
+    QTest::newRow("a row of more cells than a sheet has ends the sheet")
+        << zip(package(worksheet("<row r=\"1\">" + QByteArray("<c><v>1</v></c>").repeated(16385) +
+                                 R"(</row><row r="2"><c r="A2"><v>2</v></c></row>)")))
+        << QList<QStringList>{QStringList(32, "1")};
     QTest::newRow("nonsense references and values")
         << zip(package(worksheet(
                R"(<row r="1"><c r="1A" t="s"><v>x</v></c><c r="ZZZZ1"><v>1e999</v></c>)"
