@@ -199,7 +199,7 @@ private:
                        qint32 colour);
     void editorLostFocus(int i);
     void editorChanged(int i);
-    void editorKeyDown(int i, int KeyCode, int Shift);
+    void editorKeyDown(int i, int& KeyCode, int Shift);
     void editorRight(int i);
     void editorLeft(int i);
     void keepColumnInView(int column);

@@ -15,7 +15,7 @@ constexpr int CtrlMask = 2;
 
 } // namespace
 
-void List::editorKeyDown(int i, int KeyCode, int Shift) {
+void List::editorKeyDown(int i, int& KeyCode, int Shift) {
     if (KeyCode == KeyDown_ && m_table.iSelected() == m_table.ListCount())
         m_host->DODARED();
 
@@ -42,6 +42,9 @@ void List::editorKeyDown(int i, int KeyCode, int Shift) {
         }
         RenderColumn(-1);
         m_s.picOzadje->update();
+        // The key was the grid's: the edit box, now on the new record, must not take it as
+        // well (Shift+Insert would paste into the new record).
+        KeyCode = 0;
         break;
     case KeyDelete:
         if (Shift == CtrlMask) {

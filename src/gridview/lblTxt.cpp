@@ -150,11 +150,18 @@ bool lblTxt::keyPressed(QKeyEvent& event) {
     emit KeyDown(keyCode, shift);
     if (pressedCode != 0 && keyCode == 0)
         return true;
+    // A sideways exit is all the key does: at that caret the edit box has nothing to do with
+    // it, and where the grid reused this editor for the next or previous row it would undo the
+    // selection made there.
     const bool nothingSelected = !m_txt->hasSelectedText();
-    if (keyCode == KeyRight && nothingSelected && m_txt->cursorPosition() == m_txt->text().size())
+    if (keyCode == KeyRight && nothingSelected && m_txt->cursorPosition() == m_txt->text().size()) {
         emit Right();
-    else if (keyCode == KeyLeft && nothingSelected && m_txt->cursorPosition() == 0)
+        return true;
+    }
+    if (keyCode == KeyLeft && nothingSelected && m_txt->cursorPosition() == 0) {
         emit Left();
+        return true;
+    }
     // A key that took the editing elsewhere (another row, a removed record) must not change
     // the text this editor still holds.
     return (hadFocus && !m_txt->hasFocus()) || (wasVisible && !m_txt->isVisible());

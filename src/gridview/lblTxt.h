@@ -57,9 +57,9 @@ signals:
     /// A key went down in the edit box, before the edit box handles it. A handler that sets
     /// KeyCode to 0 keeps the key from the edit box; so does moving the focus away.
     void KeyDown(int& KeyCode, int& Shift);
-    /// Right arrow with the caret at the end and nothing selected.
+    /// Right arrow with the caret at the end and nothing selected; the edit box leaves the key.
     void Right();
-    /// Left arrow with the caret at the start and nothing selected.
+    /// Left arrow with the caret at the start and nothing selected; the edit box leaves the key.
     void Left();
     /// The pointer moved over the edit box (edit box coordinates).
     void MouseMove(int Button, int Shift, float X, float Y);

@@ -3,6 +3,7 @@
 #include "WindowsColor.h"
 #include "lblTxt.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -80,6 +81,11 @@ void TestListEditing::headerAndBelowLastRowPresses() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QVERIFY(!part(*list, "PicEdit")->isVisible());
     QCOMPARE(list->iSelected(), 2);
+    // Row 0 is no row either: nothing is edited above the first one.
+    list->SelectItem(2, 1, 1);
+    list->SelectItem(0, 1, 1);
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QCOMPARE(list->iSelected(), 2);
 }
 
 void TestListEditing::keys_data() {
@@ -90,24 +96,35 @@ void TestListEditing::keys_data() {
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("cell3");
+    // The current cell afterwards: a new record stays empty, even for Shift+Insert, which an
+    // edit box alone would take as "paste".
+    QTest::addColumn<QString>("current");
     const int none = 0, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
     QTest::newRow("up") << int(Qt::Key_Up) << none << 3 << 2 << 10 << ""
-                        << "r3c1";
+                        << "r3c1"
+                        << "r2c1";
     QTest::newRow("up on row 1") << int(Qt::Key_Up) << none << 1 << 1 << 10 << ""
-                                 << "r3c1";
+                                 << "r3c1"
+                                 << "r1c1";
     QTest::newRow("down") << int(Qt::Key_Down) << none << 3 << 4 << 10 << ""
-                          << "r3c1";
+                          << "r3c1"
+                          << "r4c1";
     QTest::newRow("ctrl+insert") << int(Qt::Key_Insert) << ctrl << 3 << 3 << 11 << "#ADDITM#3"
+                                 << ""
                                  << "";
     QTest::newRow("insert") << int(Qt::Key_Insert) << none << 3 << 4 << 11 << "#ADDITM#4"
-                            << "r3c1";
+                            << "r3c1"
+                            << "";
     QTest::newRow("shift+insert") << int(Qt::Key_Insert) << shift << 3 << 4 << 11 << "#ADDITM#4"
-                                  << "r3c1";
+                                  << "r3c1"
+                                  << "";
     QTest::newRow("insert on the last row")
         << int(Qt::Key_Insert) << none << 10 << 11 << 11 << "#ADDITM#11"
-        << "r3c1";
+        << "r3c1"
+        << "";
     // Delete without Ctrl is the edit box's own: it removes the selected text.
     QTest::newRow("delete alone") << int(Qt::Key_Delete) << none << 3 << 3 << 10 << ""
+                                  << ""
                                   << "";
 }
 
@@ -116,11 +133,14 @@ void TestListEditing::keys() {
     QFETCH(int, modifiers);
     QFETCH(int, startRow);
     auto list = makeList(10, 2);
+    QApplication::clipboard()->setText(QStringLiteral("clipped"));
     list->SelectItem(startRow, 1, 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTEST(list->iSelected(), "row");
     QTEST(list->ListCount(), "rows");
     QTEST(list->GetItem(3, 1), "cell3");
+    QTEST(box(*list, 1)->text(), "current");
+    QTEST(list->GetItem(list->iSelected(), 1), "current");
     const auto& undo = list->table().UndoStore();
     QTEST(undo.empty() ? QString() : undo.front(), "record");
     // The editor row stays on the current row with the current column focused.
@@ -163,6 +183,13 @@ void TestListEditing::keysKeepTheRowInView() {
     QCOMPARE(spy.at(0), (QVariantList{46, 2, 5, 1}));
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QCOMPARE(list->table().UndoStore().front().left(11), QStringLiteral("#REMITM#5||"));
+
+    // Removing the last record at the bottom: the rows stay flush with the bottom; the grid
+    // does not scroll to the record that is gone.
+    list->SelectItem(39, 1, 1); // Ctrl itself brings it into view, flush with the bottom
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(list->ListCount(), 38);
+    QCOMPARE(list->TopOffset(), 264 - 16 * 38);
 }
 
 void TestListEditing::oneRecordPerFinishedEdit() {
@@ -256,6 +283,16 @@ void TestListEditing::sidewaysExits() {
     // Recoloured: the focused editor shows SelectedColor.
     QCOMPARE(box(*list, 2)->palette().color(QPalette::Base).rgb() & 0xFFFFFF,
              QColor(213, 225, 241).rgb() & 0xFFFFFF);
+
+    // One column: the same editor takes the next or previous row with its text selected.
+    auto single = makeList(3, 1);
+    single->SelectItem(1, 1, 1);
+    keyAtEnd(Qt::Key_Right);
+    QCOMPARE(single->iSelected(), 2);
+    QCOMPARE(box(*single, 1)->selectedText(), QStringLiteral("r2c1"));
+    keyAtStart(Qt::Key_Left);
+    QCOMPARE(single->iSelected(), 1);
+    QCOMPARE(box(*single, 1)->selectedText(), QStringLiteral("r1c1"));
 }
 
 void TestListEditing::sidewaysExitKeepsTheColumnInView() {
