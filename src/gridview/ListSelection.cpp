@@ -238,6 +238,10 @@ bool List::eventFilter(QObject* watched, QEvent* event) {
                        t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick;
     if (!mouse)
         return QWidget::eventFilter(watched, event);
+    // A double click's second press has already been handled as a press; passed on, the
+    // double click would reach the grid as a press on a cell.
+    if ((watched == m_s.PicScrV || watched == m_s.PicScrH) && t == QEvent::MouseButtonDblClick)
+        return true;
     if (watched == m_s.PicScrV)
         return verticalTrackEvent(event);
     if (watched == m_s.PicScrH)

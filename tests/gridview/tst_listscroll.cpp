@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 
 /// The home-made scroll bars: thumb geometry, dragging, track presses, arrows and their repeat.
 class TestListScroll : public QObject {
@@ -16,6 +17,7 @@ private slots:
     void horizontalThumb();
     void dragToTheBottomEndsFlush();
     void trackPressCentresThumb();
+    void doubleClickOnATrackSelectsNothing();
     void downArrowRepeats();
     void arrowsOfATableThatFitsAreDisabled();
     void rightArrowStopsFlush();
@@ -95,6 +97,16 @@ void TestListScroll::trackPressCentresThumb() {
     // (121 - 16) * (264 - 1056) / (264 - 32 - 58) = -477.93
     QCOMPARE(list->TopOffset(), -478);
     QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(8, 150));
+}
+
+void TestListScroll::doubleClickOnATrackSelectsNothing() {
+    auto list = makeList(40, 6, 100, QSize(400, 300));
+    list->SelectItem(2, 1, 1);
+    // Through the window, as the system delivers them: press, release, press, double click.
+    QTest::mouseDClick(list->windowHandle(), Qt::LeftButton, {}, QPoint(392, 150));
+    QTest::mouseDClick(list->windowHandle(), Qt::LeftButton, {}, QPoint(200, 292));
+    QCOMPARE(list->iSelected(), 2);
+    QCOMPARE(list->iSelectedColumn(), 1);
 }
 
 void TestListScroll::downArrowRepeats() {
