@@ -114,8 +114,14 @@ void List::buildSurfaces() {
     m_s.PicKot->setMouseTracking(true);
     m_s.PicKot->installEventFilter(this);
 
-    for (int k = 0; k < 8; ++k)
+    // The hidden icon store the arrows take their pictures from.
+    for (int k = 0; k < 8; ++k) {
         m_ico[k] = ArrowIcons::icon(k);
+        auto* store = new QLabel(this);
+        store->setObjectName(QStringLiteral("ico%1").arg(k));
+        store->setPixmap(m_ico[k]);
+        store->hide();
+    }
     const char* imgNames[4] = {"BtnImg0", "BtnImg1", "BtnImg2", "BtnImg3"};
     for (int k = 0; k < 4; ++k) {
         auto* img = new QLabel(m_s.arrow(k));

@@ -43,6 +43,10 @@ cmdButton::cmdButton(const QString& name, QWidget* parent)
     m_text->setContentsMargins(0, 0, 0, 0);
     m_text->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    // Element 0 is the hidden template of the four edges.
+    auto* edgeTemplate = new QWidget(this);
+    edgeTemplate->setObjectName(QStringLiteral("EdgeLine0"));
+    edgeTemplate->hide();
     for (std::size_t i = 0; i < m_edges.size(); ++i) {
         QWidget* edge = new QWidget(this);
         edge->setObjectName(QStringLiteral("EdgeLine%1").arg(i + 1));

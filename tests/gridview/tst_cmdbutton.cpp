@@ -136,6 +136,8 @@ void TestCmdButton::otherButtonsRaiseOnlyMouseUp() {
 }
 
 void TestCmdButton::edgesInBlendedColours() {
+    for (int i = 0; i <= 4; ++i) // 0 is the hidden template
+        QVERIFY(m_button->findChild<QWidget*>(QStringLiteral("EdgeLine%1").arg(i)));
     QCOMPARE(pvAlphaBlend(windowsRgb(255, 255, 255), windowsRgb(212, 212, 212), 60),
              windowsFromColor(Light));
     const int w = m_button->width();

@@ -45,7 +45,8 @@ void TestListLayout::namedSurfacesExist() {
                             "StolpecHide", "PicSpl",
                             "lblHeader1",  "lblHeader2",
                             "lblTxt1",     "lblTxt2",
-                            "tmrScroll",   "lejbelnadonjojskali"};
+                            "tmrScroll",   "lejbelnadonjojskali",
+                            "ico0",        "ico7"};
     for (const QString& name : names)
         QVERIFY2(list->findChild<QObject*>(name), qPrintable(name));
     QVERIFY(!list->findChild<QObject*>("Stolpec3"));
