@@ -23,6 +23,7 @@ private slots:
     void deletingFromLongTextAllowed();
     void focusReportsThenSelectsAll();
     void disableSelectAllKeepsSelection();
+    void windowSwitchIsNoNewVisit();
 
 private:
     QWidget* m_window = nullptr;
@@ -289,6 +290,26 @@ void TestLblTxt::disableSelectAllKeepsSelection() {
     QCOMPARE(m_txt->selectedText(), QStringLiteral("nes"));
     m_editor->SelectText(-3, 2);
     QCOMPARE(m_txt->selectedText(), QStringLiteral("Sm"));
+}
+
+void TestLblTxt::windowSwitchIsNoNewVisit() {
+    m_editor->setText(QStringLiteral("Ann"));
+    m_editor->setFocus();
+    m_txt->setCursorPosition(1);
+    QSignalSpy visits(m_editor, &lblTxt::GotFocus);
+    QSignalSpy exits(m_editor, &lblTxt::ExitFocus);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QApplication::setActiveWindow(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QVERIFY(m_txt->hasFocus());
+    // The edit goes on where the user left it: no exit, no new visit selecting all.
+    QCOMPARE(exits.size(), 0);
+    QCOMPARE(visits.size(), 0);
+    QVERIFY(!m_txt->hasSelectedText());
+    QCOMPARE(m_txt->cursorPosition(), 1);
 }
 
 QTEST_MAIN(TestLblTxt)
