@@ -212,6 +212,10 @@ void List::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint p = event->position().toPoint();
+    // The header's corner pieces are surfaces of their own, like the number strip below them:
+    // a press there must not resize a column scrolled underneath.
+    if (m_s.picTopL->geometry().contains(p) || m_s.PicTopD->geometry().contains(p))
+        return;
     if (startSplitterDrag(p.x(), p.y()))
         return;
     selectByPress(p.x(), p.y());

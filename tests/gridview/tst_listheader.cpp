@@ -72,6 +72,11 @@ void TestListHeader::noResizePointerOverStripOrScrollBar() {
     // Column 1 ends under the number strip.
     QTest::mouseMove(list.get(), QPoint(L + 100, 30));
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);
+    // Nor does a press on the corner piece above the strip start a resize.
+    QTest::mousePress(list.get(), Qt::LeftButton, {}, QPoint(L + 100, 10));
+    QVERIFY(!part(*list, "PicSpl")->isVisible());
+    QTest::mouseRelease(list.get(), Qt::LeftButton, {}, QPoint(L + 100, 10));
+    QVERIFY(list->table().UndoStore().empty());
 
     auto wide = makeList(5, 2, 100);
     const int s = wide->numberStripWidth();
