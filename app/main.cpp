@@ -1,4 +1,5 @@
 #include "List.h"
+#include "QtPlatform.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -6,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QtPlatform platform;
+    Platform::install(&platform);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Qel 2005"));
     auto* layout = new QVBoxLayout(&window);
