@@ -47,6 +47,7 @@ DatabaseFileResult DatabaseFile::read(QIODevice& device, qint64 size, const QStr
     QelTableReader reader(m_table, m_prompts, size);
     LineSplitter splitter(reader);
     const QelChunkReader::Outcome outcome = QelChunkReader::read(device, size, splitter);
+    reader.finish();
     if (reader.passwordRefused()) {
         return DatabaseFileResult::refused();
     }

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <string>
-
 /// The texts inside database file lines (cell texts, captions, passwords) to and from bytes.
 namespace QelLineText {
 
@@ -24,9 +22,10 @@ char* writeUtf8(char* out, QStringView text);
 /// Appends `text` as writeUtf8 writes it.
 void appendUtf8(QByteArray& out, QStringView text);
 
-/// Decodes one line's bytes into `buffer`, reusing its storage, and returns a view of the
-/// text: UTF-8, or Windows-1250 when the bytes are not valid UTF-8.
-QStringView decodeInto(std::u16string& buffer, QByteArrayView bytes);
+/// Decodes one line's bytes at `out` and returns the number of UTF-16 units written: UTF-8, or
+/// Windows-1250 when the bytes are not valid UTF-8. Neither takes more units than bytes, so
+/// room for bytes.size() units is enough.
+qsizetype decodeTo(char16_t* out, QByteArrayView bytes);
 
 /// Decodes one line's bytes by the same rule into a new string.
 QString decode(QByteArrayView bytes);

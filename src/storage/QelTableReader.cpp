@@ -21,6 +21,9 @@ constexpr qint64 kEmptyRowAllowance = 1 << 20;
 
 constexpr QByteArrayView kProtectedMark("#@#");
 
+// Room for the texts of a row of short cells; a longer row makes the buffer grow to fit.
+constexpr qsizetype kRowTextReserve = 4096;
+
 } // namespace
 
 QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
@@ -31,30 +34,10 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
                         kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
 }
 
-bool QelTableReader::takeLine(QByteArrayView line) {
-    if (!startLine(line, false)) {
-        return !m_refused;
-    }
-    const qint64 n = m_lineNumber - m_firstTableLine;
-    if (n == 0) {
-        applyHeader(line);
-    } else if (n == 1) {
-        applyRowCount(line);
-    } else if (n > 1) {
-        applyCell(line);
-    }
-    return true;
-}
-
-bool QelTableReader::takeOverlongLine() {
-    // Counted like any line, applied as a line that cannot be interpreted.
-    startLine(QByteArrayView(), true);
-    return !m_refused;
-}
-
 // Counts the line and settles the form and the password. True when the line is to be
-// interpreted as a table line.
-bool QelTableReader::startLine(QByteArrayView line, bool overlong) {
+// interpreted as a table line. Inlined: it runs for every line, and past line 2 it is a few
+// tests.
+[[gnu::always_inline]] inline bool QelTableReader::startLine(QByteArrayView line, bool overlong) {
     ++m_lineNumber;
     if (m_lineNumber == 1) {
         m_protected = !overlong && line.startsWith(kProtectedMark);
@@ -81,6 +64,27 @@ bool QelTableReader::startLine(QByteArrayView line, bool overlong) {
         m_cleared = true;
     }
     return !overlong && m_lineNumber >= m_firstTableLine;
+}
+
+bool QelTableReader::takeLine(QByteArrayView line) {
+    if (!startLine(line, false)) {
+        return !m_refused;
+    }
+    const qint64 n = m_lineNumber - m_firstTableLine;
+    if (n == 0) {
+        applyHeader(line);
+    } else if (n == 1) {
+        applyRowCount(line);
+    } else if (n > 1) {
+        applyCell(line);
+    }
+    return true;
+}
+
+bool QelTableReader::takeOverlongLine() {
+    // Counted like any line, applied as a line that cannot be interpreted.
+    startLine(QByteArrayView(), true);
+    return !m_refused;
 }
 
 void QelTableReader::applyHeader(QByteArrayView line) {
@@ -110,13 +114,42 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
     m_rowCount = m_table.ListCount();
 }
 
+[[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
+    // A text decodes into at most one unit per byte.
+    if (bytes.size() > qsizetype(m_rowText.size()) - m_rowTextUsed) {
+        // Growing would move the texts the gathered cells point to: those are stored first, and
+        // the rest of the row is written over them later.
+        storeRow();
+        m_rowText.resize(size_t(qMax<qsizetype>(bytes.size(), kRowTextReserve)));
+    }
+    char16_t* const out = m_rowText.data() + m_rowTextUsed;
+    const qsizetype length = QelLineText::decodeTo(out, bytes);
+    m_rowTextUsed += length;
+    return QStringView(out, length);
+}
+
 void QelTableReader::applyCell(QByteArrayView line) {
     QelCellLine cell;
     if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
         cell.Column > Table::MaxColumns) {
         return;
     }
-    const QStringView text = QelLineText::decodeInto(m_text, cell.Text);
-    m_table.setCell(cell.Row, cell.Column,
-                    CellRef{text, cell.Bold, cell.Itallic, cell.Underlined, cell.Color});
+    if (cell.Row != m_rowNumber) {
+        storeRow();
+        m_rowNumber = cell.Row;
+    }
+    m_row.setCell(cell.Column, CellRef{keepText(cell.Text), cell.Bold, cell.Itallic,
+                                       cell.Underlined, cell.Color});
+}
+
+void QelTableReader::storeRow() {
+    if (!m_row.isEmpty()) {
+        m_table.setCells(m_rowNumber, m_row);
+        m_row.clear();
+    }
+    m_rowTextUsed = 0;
+}
+
+void QelTableReader::finish() {
+    storeRow();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "LineSink.h"
+#include "RowDraft.h"
 
 #include <QString>
 #include <QtGlobal>
 
-#include <string>
+#include <vector>
 
 class PasswordPrompts;
 class Table;
@@ -22,6 +23,9 @@ public:
 
     bool takeLine(QByteArrayView line) override;
     bool takeOverlongLine() override;
+    /// Stores what the last lines gathered; call it once the lines have ended, however they
+    /// ended.
+    void finish();
 
     /// Line 1 began with "#@#".
     bool isProtected() const { return m_protected; }
@@ -39,6 +43,9 @@ private:
     void applyHeader(QByteArrayView line);
     void applyRowCount(QByteArrayView line);
     void applyCell(QByteArrayView line);
+    /// The cell text decoded into m_rowText.
+    QStringView keepText(QByteArrayView bytes);
+    void storeRow();
 
     Table& m_table;
     PasswordPrompts* m_prompts;
@@ -51,6 +58,12 @@ private:
     bool m_cleared = false;
     int m_rowCount = 0;
     QString m_password;
-    // Reused for every cell text, so a plain cell line costs no allocation of its own.
-    std::u16string m_text;
+    // The cells of row m_rowNumber read since it was last stored: a file lists a row's cells
+    // one after the other, so each row is stored once, whole, rather than cell by cell.
+    RowDraft m_row;
+    int m_rowNumber = 0;
+    // The texts m_row points to, one after the other. It is reused for every row, so a cell
+    // line costs no allocation of its own, and grows only while no cell points into it.
+    std::vector<char16_t> m_rowText;
+    qsizetype m_rowTextUsed = 0;
 };

@@ -129,9 +129,7 @@ template <typename Row>
         !skipChar(p, end, u'|') || !readNumber(p, end, color)) {
         return false;
     }
-    row.setCell(slot,
-                CellRef{text, bool(flags & RowBlock::BoldFlag), bool(flags & RowBlock::ItalicFlag),
-                        bool(flags & RowBlock::UnderlinedFlag), color});
+    row.setCell(slot, text, flags, color);
     return true;
 }
 
@@ -173,15 +171,7 @@ bool RecordReader::cell(RowBuilder& row, int slot) {
     return readCell(m_pos, m_end, m_unescaped, row, slot);
 }
 
-bool RecordReader::cellParts(RowBuilder& row) {
-    return readParts(row);
-}
-
 bool RecordReader::cellParts(RowDraft& row) {
-    return readParts(row);
-}
-
-template <typename Row> bool RecordReader::readParts(Row& row) {
     const char16_t* p = m_pos;
     bool ok = true;
     while (p != m_end) {

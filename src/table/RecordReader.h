@@ -36,14 +36,11 @@ public:
     /// A cell: text + "|" + flags + "|" + colour, into slot `slot` of the row.
     bool cell(RowBuilder& row, int slot);
     /// Parts "|#|" + column + "|" + cell up to the end of the record into the row's slots;
-    /// false when a part does not parse (the parts before it are kept).
-    bool cellParts(RowBuilder& row);
-    /// The same into an empty row; the draft's texts point into the record or this reader.
+    /// false when a part does not parse (the parts before it are kept). The draft's texts
+    /// point into the record or this reader.
     bool cellParts(RowDraft& row);
 
 private:
-    template <typename Row> bool readParts(Row& row);
-
     const char16_t* m_pos;
     const char16_t* m_end;
     // Unescaped texts, appended one after the other; reserved for the whole record at the

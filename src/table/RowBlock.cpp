@@ -28,11 +28,8 @@ void RowBlock::release(RowBlock* block) noexcept {
     std::free(block);
 }
 
-RowBlock* RowBlock::pack(const CellRef* cells, int count) {
-    auto isDefault = [](const CellRef& c) {
-        return c.Text.isEmpty() && !c.Bold && !c.Itallic && !c.Underlined && c.Color == 0;
-    };
-    while (count > 0 && isDefault(cells[count - 1])) {
+RowBlock* RowBlock::pack(const Source* cells, int count) {
+    while (count > 0 && cells[count - 1].isDefault()) {
         --count;
     }
     if (count == 0) {
@@ -40,7 +37,7 @@ RowBlock* RowBlock::pack(const CellRef* cells, int count) {
     }
     qsizetype total = 0;
     for (int k = 0; k < count; ++k) {
-        total += cells[k].Text.size();
+        total += cells[k].text.size();
     }
     RowBlock* block = allocate(count, total);
     quint32* ends = block->endArray();
@@ -49,13 +46,12 @@ RowBlock* RowBlock::pack(const CellRef* cells, int count) {
     char16_t* out = block->textArray();
     qsizetype end = 0;
     for (int k = 0; k < count; ++k) {
-        const CellRef& cell = cells[k];
-        CharRuns::copy(out + end, reinterpret_cast<const char16_t*>(cell.Text.utf16()),
-                       cell.Text.size());
-        end += cell.Text.size();
+        const Source& cell = cells[k];
+        CharRuns::copy(out + end, cell.text.utf16(), cell.text.size());
+        end += cell.text.size();
         ends[k] = quint32(end);
-        colors[k] = cell.Color;
-        flags[k] = flagsOf(cell);
+        colors[k] = cell.color;
+        flags[k] = cell.flags;
     }
     if (count & 1) {
         flags[count] = 0; // padding byte, kept defined so copies of the block compare equal
@@ -74,11 +70,6 @@ RowBlock* RowBlock::copy(const RowBlock* block) {
     }
     std::memcpy(memory, block, size_t(bytes));
     return static_cast<RowBlock*>(memory);
-}
-
-quint8 RowBlock::flagsOf(const CellRef& cell) {
-    return quint8((cell.Bold ? BoldFlag : 0) | (cell.Itallic ? ItalicFlag : 0) |
-                  (cell.Underlined ? UnderlinedFlag : 0));
 }
 
 qsizetype RowBlock::byteSize() const {

@@ -13,17 +13,29 @@ class RowBlock final {
 public:
     enum Flag : quint8 { BoldFlag = 1, ItalicFlag = 2, UnderlinedFlag = 4 };
 
+    /// A cell to be packed: its text and its format as flag bits.
+    struct Source {
+        QStringView text;
+        qint32 color = 0;
+        quint8 flags = 0;
+
+        bool isDefault() const { return text.isEmpty() && color == 0 && flags == 0; }
+    };
+
     /// A block of `count` slots (1..32) holding `textLength` UTF-16 units in total; the caller
     /// fills every end offset, colour, flag byte and the text before anyone reads it.
     static RowBlock* allocate(int count, qsizetype textLength);
     static void release(RowBlock* block) noexcept;
     /// The block holding `count` slots (cells[0] is slot 1) without the default cells at the
     /// end; nullptr when every slot is a default cell.
-    static RowBlock* pack(const CellRef* cells, int count);
+    static RowBlock* pack(const Source* cells, int count);
     /// A deep copy; nullptr stays nullptr.
     static RowBlock* copy(const RowBlock* block);
     /// The flag bits of a cell's format.
-    static quint8 flagsOf(const CellRef& cell);
+    static quint8 flagsOf(const CellRef& cell) {
+        return quint8((cell.Bold ? BoldFlag : 0) | (cell.Itallic ? ItalicFlag : 0) |
+                      (cell.Underlined ? UnderlinedFlag : 0));
+    }
 
     int slotCount() const { return int(m_slots); }
     /// Slot 1..slotCount().

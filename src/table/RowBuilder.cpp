@@ -37,9 +37,10 @@ void RowBuilder::load(const RowBlock* block) {
 }
 
 RowBlock* RowBuilder::pack() const {
-    std::array<CellRef, SlotCount> cells;
+    std::array<RowBlock::Source, SlotCount> cells;
     for (int k = 1; k <= m_used; ++k) {
-        cells[size_t(k - 1)] = cell(k);
+        const Slot& s = m_slots[k];
+        cells[size_t(k - 1)] = {QStringView(m_text.data() + s.start, s.length), s.color, s.flags};
     }
     return RowBlock::pack(cells.data(), m_used);
 }
@@ -52,9 +53,13 @@ CellRef RowBuilder::cell(int slot) const {
 }
 
 void RowBuilder::setCell(int slot, const CellRef& value) {
-    setText(slot, value.Text); // marks the slot used
-    m_slots[slot].flags = RowBlock::flagsOf(value);
-    m_slots[slot].color = value.Color;
+    setCell(slot, value.Text, RowBlock::flagsOf(value), value.Color);
+}
+
+void RowBuilder::setCell(int slot, QStringView text, quint8 flags, qint32 color) {
+    setText(slot, text); // marks the slot used
+    m_slots[slot].flags = flags;
+    m_slots[slot].color = color;
 }
 
 void RowBuilder::setText(int slot, QStringView text) {

@@ -27,6 +27,8 @@ public:
     /// Slot 1..32.
     CellRef cell(int slot) const;
     void setCell(int slot, const CellRef& value);
+    /// The same with the format as RowBlock flag bits.
+    void setCell(int slot, QStringView text, quint8 flags, qint32 color);
     void setText(int slot, QStringView text);
     void resetSlot(int slot);
 

@@ -1,13 +1,22 @@
 #include "RowDraft.h"
 
 #include "RowBlock.h"
+#include "RowBuilder.h"
 
-RowBlock* RowDraft::pack() {
+RowBlock* RowDraft::pack() const {
     const int used = m_set ? 32 - __builtin_clz(m_set) : 0;
     for (int k = 0; k < used; ++k) {
         if (!(m_set & (1u << k))) {
-            m_cells[size_t(k)] = CellRef{};
+            m_cells[size_t(k)] = RowBlock::Source{};
         }
     }
     return RowBlock::pack(m_cells.data(), used);
+}
+
+void RowDraft::writeInto(RowBuilder& row) const {
+    for (quint32 set = m_set; set; set &= set - 1) {
+        const int k = __builtin_ctz(set);
+        const RowBlock::Source& cell = m_cells[size_t(k)];
+        row.setCell(k + 1, cell.text, cell.flags, cell.color);
+    }
 }

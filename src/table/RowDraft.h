@@ -1,27 +1,44 @@
 #pragma once
 
 #include "Cell.h"
+#include "RowBlock.h"
 
+#include <QStringView>
 #include <QtGlobal>
 
 #include <array>
 
-class RowBlock;
+class RowBuilder;
 
-/// A row restored from a journal record into an empty row: each slot a view of the record's
-/// text, packed into a RowBlock in one step, so the texts are copied once.
+/// Several cells of one row gathered before they are stored: each slot a view of a text held
+/// by the caller (a journal record, a file reader's buffer), written into the row in one step.
+/// An empty row is packed straight from the draft, so the texts are copied once.
 class RowDraft final {
 public:
-    /// Slot 1..32; the text must stay valid until pack().
+    /// Slot 1..32; a slot set again takes the later cell. The text must stay valid until the
+    /// draft is stored.
     void setCell(int slot, const CellRef& value) {
-        m_cells[size_t(slot - 1)] = value;
+        setCell(slot, value.Text, RowBlock::flagsOf(value), value.Color);
+    }
+    /// The same with the format as RowBlock flag bits.
+    void setCell(int slot, QStringView text, quint8 flags, qint32 color) {
+        m_cells[size_t(slot - 1)] = RowBlock::Source{text, color, flags};
         m_set |= 1u << (slot - 1);
     }
-    RowBlock* pack();
+    /// Forgets every slot, for the next row.
+    void clear() { m_set = 0; }
+    bool isEmpty() const { return m_set == 0; }
+
+    /// The row holding the draft's cells and default cells elsewhere; nullptr when that is a
+    /// row of default cells.
+    RowBlock* pack() const;
+    /// Writes the draft's cells into an opened row, slot by slot.
+    void writeInto(RowBuilder& row) const;
 
 private:
     // Only the slots marked in m_set are initialised: a draft is made for every row of an
-    // undone clear, so the others become default cells only when the row is packed.
-    std::array<CellRef, 32> m_cells;
+    // undone clear, so the others become default cells only when the row is packed (which is
+    // why packing, logically const, writes them).
+    mutable std::array<RowBlock::Source, 32> m_cells;
     quint32 m_set = 0;
 };

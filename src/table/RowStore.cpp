@@ -1,6 +1,7 @@
 #include "RowStore.h"
 
 #include "RowBlock.h"
+#include "RowDraft.h"
 
 RowStore::~RowStore() {
     flush();
@@ -63,6 +64,15 @@ CellRef RowStore::cell(int row, int column) const {
     return CellRef{b->text(column), bool(flags & RowBlock::BoldFlag),
                    bool(flags & RowBlock::ItalicFlag), bool(flags & RowBlock::UnderlinedFlag),
                    b->color(column)};
+}
+
+void RowStore::apply(int row, const RowDraft& draft) {
+    RowBlock*& handle = m_rows[size_t(row - 1)];
+    if (row != m_openRow && !handle) {
+        handle = draft.pack();
+        return;
+    }
+    draft.writeInto(edit(row));
 }
 
 RowBuilder& RowStore::edit(int row) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class RowBlock;
+class RowDraft;
 
 /// The table's rows, numbered from 1: one handle per row, a packed RowBlock or nullptr for a
 /// row of default cells, so inserting or removing a row moves handles only and a hidden cell
@@ -34,6 +35,9 @@ public:
     CellRef cell(int row, int column) const;
     void setCell(int row, int column, const CellRef& value);
     void setText(int row, int column, QStringView text);
+    /// Writes the draft's cells into the row, as setCell would one after the other; a row of
+    /// default cells is packed from the draft directly. The texts must not point into the store.
+    void apply(int row, const RowDraft& draft);
     /// Opens the row for several edits; the reference stays valid until another row is needed.
     RowBuilder& edit(int row);
     /// Puts a packed row (or nullptr) in place of the row, which the store then owns.

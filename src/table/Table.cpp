@@ -247,6 +247,12 @@ void Table::setCell(int row, int column, const CellRef& value) {
     }
 }
 
+void Table::setCells(int row, const RowDraft& cells) {
+    if (row >= 1 && row <= ListCount()) {
+        m_rows.apply(row, cells);
+    }
+}
+
 void Table::setCellText(int row, int column, QStringView text) {
     if (row >= 1 && row <= ListCount() && column >= 1 && column <= MaxColumns) {
         m_rows.setText(row, column, text);

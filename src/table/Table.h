@@ -13,6 +13,7 @@
 class TableView;
 class TextMatcher;
 class RecordReader;
+class RowDraft;
 
 /// Where a search text was found: row and column from 1, position from 1 within the text.
 struct FindHit {
@@ -107,6 +108,10 @@ public:
     CellRef cellAt(int row, int column) const;
     /// Writes a whole cell; nothing out of range (column 1..MaxColumns).
     void setCell(int row, int column, const CellRef& value);
+    /// Writes the draft's cells into the row, as setCell would one after the other, storing
+    /// the row once: the bulk path of readers that gather a row's cells first. Nothing when the
+    /// row is out of range. The draft's texts must not point into the table.
+    void setCells(int row, const RowDraft& cells);
     /// Writes only the text, keeping the format.
     void setCellText(int row, int column, QStringView text);
     /// Replaces every row by `count` empty rows (count >= 1) and refits the number strip.

@@ -141,14 +141,10 @@ void Table::replayRemovedRow(QStringView payload) {
 }
 
 void Table::restoreParts(RecordReader& reader, int row) {
-    if (m_rows.block(row)) {
-        reader.cellParts(m_rows.edit(row));
-        return;
-    }
-    // An empty row, the usual case, is packed straight from the record's texts.
+    // The parts that parse are kept even when a later one does not.
     RowDraft draft;
     reader.cellParts(draft);
-    m_rows.replace(row, draft.pack());
+    m_rows.apply(row, draft);
 }
 
 void Table::replayCutRows(QStringView payload) {

@@ -420,6 +420,20 @@ void TestDatabaseFile::malformedInput_data() {
     QTest::newRow("binary junk") << QByteArray("\x00\xff\r\x80#\x01#\xfe#1#1\r\n\\\\\x00\x00", 16)
                                  << "1 cols [Old1|50] 1 rows";
 
+    // A row's cell lines need not follow each other: rows come back, and a cell given twice
+    // takes the later line, its format included.
+    QTest::newRow("cells in any order")
+        << QByteArray("\\\\1|#||A|10\r\n\\\\3\r\na#0#000#1#2\r\nb#5#100#3#2\r\nc#0#000#1#1\r\n"
+                      "d#0#001#1#2\r\n#7#010#2#2\r\ne#0#000#1#3\r\n")
+        << "1 cols [A|10] 3 rows (1,1)c (2,1)d/i (2,2)/u7 (2,3)b/b5 (3,1)e";
+    // Texts longer than the reader gathers for one row at a time.
+    const QByteArray x(3000, 'x');
+    const QByteArray y(5000, 'y');
+    QTest::newRow("long texts in one row")
+        << QByteArray("\\\\2|#||A|10||B|20\r\n\\\\1\r\n" + x + "#0#000#1#1\r\n" + y +
+                      "#0#000#2#1\r\nz#0#000#3#1\r\n" + x + "#1#000#2#1\r\n")
+        << "2 cols [A|10] [B|20] 1 rows (1,1)" + QString(x) + " (1,2)" + QString(x) + "/1 (1,3)z";
+
     QByteArray wide("\\\\40|#");
     QString captions;
     for (int c = 1; c <= 40; ++c) {

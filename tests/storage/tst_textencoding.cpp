@@ -1,3 +1,4 @@
+#include "QelLineText.h"
 #include "TextEncoding.h"
 
 #include <QTest>
@@ -7,6 +8,7 @@ class TestTextEncoding : public QObject {
 private slots:
     void decode_data();
     void decode();
+    void decodeLinesOfEveryLength();
 };
 
 void TestTextEncoding::decode_data() {
@@ -35,6 +37,24 @@ void TestTextEncoding::decode() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
     QCOMPARE(TextEncoding::decodeUtf8OrWindows1250(bytes), expected);
+}
+
+// The line decoder widens ASCII a word at a time: every length, and a byte that is not ASCII
+// at every position, must give what the full rule gives, with nothing written past the text.
+void TestTextEncoding::decodeLinesOfEveryLength() {
+    for (int length = 0; length <= 40; ++length) {
+        for (int high = -1; high < length; ++high) {
+            QByteArray bytes;
+            for (int i = 0; i < length; ++i) {
+                bytes.append(i == high ? '\xC8' : char('a' + i % 26));
+            }
+            const QString expected = TextEncoding::decodeUtf8OrWindows1250(bytes);
+            std::vector<char16_t> out(size_t(length) + 8, u'~');
+            const qsizetype written = QelLineText::decodeTo(out.data(), bytes);
+            QCOMPARE(QStringView(out.data(), written), QStringView(expected));
+            QCOMPARE(out[size_t(length)], u'~');
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestTextEncoding)

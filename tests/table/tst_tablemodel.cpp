@@ -1,4 +1,5 @@
 #include "RecordingView.h"
+#include "RowDraft.h"
 #include "Table.h"
 #include "TableFixture.h"
 
@@ -36,6 +37,7 @@ private slots:
     void removeColumn();
     void directAccess();
     void setCellFromItsOwnTable();
+    void setCells();
 };
 
 void TestTableModel::newTable() {
@@ -535,6 +537,35 @@ void TestTableModel::setCellFromItsOwnTable() {
     QCOMPARE(t.cellAt(2, 2).Text, QStringView(u"first"));
     QCOMPARE(t.cellAt(3, 2).Text.toString(), longText);
     QCOMPARE(t.GetItem(1, 1), QString("first"));
+}
+
+// A row's cells written at once land as if written one by one: into an empty row, and into a
+// row that holds cells already (hidden ones included), a slot given twice taking the later cell.
+void TestTableModel::setCells() {
+    Table t;
+    t.resetRows(3);
+    t.setCell(2, 1, CellRef{u"kept", true, false, false, 1});
+    t.setCell(2, 3, CellRef{u"replaced", false, true, false, 2});
+    t.setCell(2, 20, CellRef{u"hidden", false, false, true, 3});
+    RowDraft draft;
+    draft.setCell(3, CellRef{u"first", true, true, true, 4});
+    draft.setCell(5, CellRef{QStringView(), false, false, true, 5});
+    draft.setCell(3, CellRef{u"later", false, false, true, 6});
+    t.setCells(1, draft);
+    t.setCells(2, draft);
+    t.setCells(0, draft);
+    t.setCells(4, draft);
+    for (int row : {1, 2}) {
+        QCOMPARE(t.cellAt(row, 3).toCell(), (Cell{"later", false, false, true, 6}));
+        QCOMPARE(t.cellAt(row, 5).toCell(), (Cell{"", false, false, true, 5}));
+        QCOMPARE(t.cellAt(row, 4).toCell(), Cell{});
+    }
+    QCOMPARE(t.cellAt(1, 1).toCell(), Cell{});
+    QCOMPARE(t.cellAt(2, 1).toCell(), (Cell{"kept", true, false, false, 1}));
+    QCOMPARE(t.cellAt(2, 20).toCell(), (Cell{"hidden", false, false, true, 3}));
+    QCOMPARE(t.cellAt(3, 3).toCell(), Cell{});
+    QCOMPARE(t.ListCount(), 3);
+    QVERIFY(t.UndoStore().empty());
 }
 
 QTEST_GUILESS_MAIN(TestTableModel)
