@@ -12,10 +12,10 @@ namespace {
 
 // Everything below is inlined into the per-row writers, which run once per row of a clear.
 //
-// The records written once per row (the clear and column groups, a removed row) are measured
-// first and written straight into a QString of their exact size: a clear writes one per row of
-// the table. The others are written into a scratch buffer sized for the worst case (every
-// character of a text doubled, every number at its longest) and copied.
+// The records of the column group and of a removed row are measured first and written straight
+// into a QString of their exact size. The others, the clear group's rows among them, are written
+// into a scratch buffer sized for the worst case (every character of a text doubled, every
+// number at its longest) and copied.
 
 constexpr qsizetype NumberBound = 11; // "-2147483648"
 
@@ -23,6 +23,7 @@ class Write {
 public:
     explicit Write(char16_t* out) : m_start(out), m_out(out) {}
     qsizetype written() const { return m_out - m_start; }
+    void rewind() { m_out = m_start; }
 
     void put(char16_t c) { *m_out++ = c; }
     void put(QStringView s) {
@@ -74,6 +75,9 @@ template <typename Describe> QString build(qsizetype bound, Describe describe) {
     }
     Write out(buffer.data());
     describe(out);
+    if (out.written() == 0) {
+        return QString();
+    }
     return QString(reinterpret_cast<const QChar*>(buffer.data()), out.written());
 }
 
@@ -193,25 +197,25 @@ QString removedRow(int row, const RowBlock* block, int columns) {
 
 QString clearedRow(int row, const RowBlock* block, int columns) {
     const int stored = block ? std::min(block->slotCount(), columns) : 0;
-    qsizetype length = 0;
-    for (int k = 1; k <= stored; ++k) {
-        const QStringView text = block->text(k);
-        if (!text.isEmpty()) {
-            length += partLength(k, text, block->color(k));
-        }
-    }
-    if (!length) {
+    if (stored == 0) {
         return QString();
     }
-    length += numberLength(row) + 1;
-    return buildExact(length, [&](Write& out) {
+    // Written once into the scratch buffer, each text scanned for "|" once, then copied into a
+    // record of its exact size: measuring every field first cost more than the copy.
+    const qsizetype texts = block->textLength(stored);
+    constexpr qsizetype PartBound = 3 + 2 + 1 + 1 + 3 + 1 + NumberBound;
+    return build(NumberBound + 1 + stored * PartBound + 2 * texts, [&](Write& out) {
         out.number(row);
         out.put(u'|');
+        const qsizetype head = out.written();
         for (int k = 1; k <= stored; ++k) {
             const QStringView text = block->text(k);
             if (!text.isEmpty()) {
                 part(out, k, text, block->flags(k), block->color(k));
             }
+        }
+        if (out.written() == head) {
+            out.rewind(); // no column with text: the empty record
         }
     });
 }

@@ -40,6 +40,12 @@ namespace {
 [[gnu::always_inline]] inline bool readNumber(const char16_t*& pos, const char16_t* end,
                                               qint32& out) {
     const char16_t* p = pos;
+    // Most numbers in records are one digit (a column, colour 0): taken without the loop.
+    if (end - p >= 2 && unsigned(p[0]) - u'0' < 10 && unsigned(p[1]) - u'0' >= 10) {
+        out = qint32(p[0] - u'0');
+        pos = p + 1;
+        return true;
+    }
     const bool negative = p != end && *p == u'-';
     if (negative) {
         ++p;
@@ -104,17 +110,17 @@ namespace {
     if (end - p < 3) {
         return false;
     }
-    quint8 flags = 0;
-    const quint8 order[3] = {RowBlock::BoldFlag, RowBlock::UnderlinedFlag, RowBlock::ItalicFlag};
-    for (int i = 0; i < 3; ++i) {
-        if (p[i] == u'1') {
-            flags |= order[i];
-        } else if (p[i] != u'0') {
-            return false;
-        }
+    // Each character's distance from "0" is its flag, and none may be above 1: no branch per
+    // flag, whose outcome the processor could not guess.
+    const unsigned bold = unsigned(p[0]) - u'0';
+    const unsigned underlined = unsigned(p[1]) - u'0';
+    const unsigned italic = unsigned(p[2]) - u'0';
+    if ((bold | underlined | italic) > 1) {
+        return false;
     }
+    out = quint8(bold * RowBlock::BoldFlag | underlined * RowBlock::UnderlinedFlag |
+                 italic * RowBlock::ItalicFlag);
     p += 3;
-    out = flags;
     return true;
 }
 
@@ -144,6 +150,10 @@ bool RecordReader::skip(QStringView literal) {
 
 bool RecordReader::number(qint32& out) {
     return readNumber(m_pos, m_end, out);
+}
+
+bool RecordReader::rowHead(qint32& row) {
+    return readNumber(m_pos, m_end, row) && skipChar(m_pos, m_end, u'|');
 }
 
 bool RecordReader::numbers(qint32* out, int count) {

@@ -22,6 +22,8 @@ public:
     /// A decimal 32-bit number with an optional leading "-". (Results come back through
     /// references: returning small optionals costs a stall per call on the undo of a clear.)
     bool number(qint32& out);
+    /// row + "|": how row records begin.
+    bool rowHead(qint32& row);
     /// `count` numbers separated by "|" into `out`; false when one does not parse.
     bool numbers(qint32* out, int count);
     /// An escaped text up to and including its closing "|". The view points into the record,

@@ -42,6 +42,8 @@ public:
     QStringView text(int slot) const {
         return QStringView(textArray() + begin(slot), end(slot) - begin(slot));
     }
+    /// The length of the texts of slots 1..slot together.
+    qsizetype textLength(int slot) const { return slot > 0 ? end(slot) : 0; }
     quint8 flags(int slot) const { return flagArray()[slot - 1]; }
     qint32 color(int slot) const { return colorArray()[slot - 1]; }
 

@@ -5,9 +5,12 @@
 
 RowBlock* RowDraft::pack() const {
     const int used = m_set ? 32 - __builtin_clz(m_set) : 0;
-    for (int k = 0; k < used; ++k) {
-        if (!(m_set & (1u << k))) {
-            m_cells[size_t(k)] = RowBlock::Source{};
+    // Slots 1..used all set, the usual row, leave no gap to fill.
+    if (m_set & (m_set + 1)) {
+        for (int k = 0; k < used; ++k) {
+            if (!(m_set & (1u << k))) {
+                m_cells[size_t(k)] = RowBlock::Source{};
+            }
         }
     }
     return RowBlock::pack(m_cells.data(), used);

@@ -36,9 +36,9 @@ public:
     void writeInto(RowBuilder& row) const;
 
 private:
-    // Only the slots marked in m_set are initialised: a draft is made for every row of an
-    // undone clear, so the others become default cells only when the row is packed (which is
-    // why packing, logically const, writes them).
+    // Only the slots marked in m_set hold cells of this row: a draft is reused row after row,
+    // so the others become default cells only when the row is packed (which is why packing,
+    // logically const, writes them).
     mutable std::array<RowBlock::Source, 32> m_cells;
     quint32 m_set = 0;
 };

@@ -5,8 +5,6 @@
 #include "RowBlock.h"
 #include "TableView.h"
 
-#include <iterator>
-
 namespace {
 
 // Stands in for a missing view, so that every request can be made unconditionally.
@@ -86,13 +84,6 @@ void Table::recordEdit(QString entry) {
 
 void Table::pushUndoKeepRedo(QString entry) {
     m_undo.push_front(std::move(entry));
-}
-
-void Table::pushGroup(std::vector<QString>&& group) {
-    // One block in front of the older records, which stay where they are.
-    m_undo.insert(m_undo.begin(), std::make_move_iterator(group.begin()),
-                  std::make_move_iterator(group.end()));
-    emptyRedoUnlessRedoing();
 }
 
 void Table::emptyRedoUnlessRedoing() {

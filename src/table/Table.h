@@ -136,8 +136,18 @@ private:
     void record(QString entry);
     void recordEdit(QString entry);
     void pushUndoKeepRedo(QString entry);
-    /// A group (head, one record per row, end marker) into UndoStore, position 1 first.
-    void pushGroup(std::vector<QString>&& group);
+    /// What a group keeps when making one of its records fails.
+    enum class PartialGroup {
+        /// Nothing: the change has not begun.
+        Dropped,
+        /// The records made so far, the rest empty: the change has gone that far.
+        Kept,
+    };
+    /// A group into UndoStore, position 1 first: the head, rowRecord(i) for rows i = 1..rows,
+    /// the end marker. (Defined where the groups are made.)
+    template <typename RowRecord>
+    void pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
+                   PartialGroup onFailure);
     void emptyRedoUnlessRedoing();
 
     // Undo and redo share one record interpreter.
@@ -145,7 +155,10 @@ private:
     void replayStep(std::deque<QString>& store);
     void replayCellText(QStringView record);
     void replayRemovedRow(QStringView payload);
-    void restoreParts(RecordReader& reader, int row);
+    /// The parts of a row record into that row, by way of `draft`, which is reused.
+    void restoreParts(RecordReader& reader, int row, RowDraft& draft);
+    /// A row record of the clear group: row + "|" + parts, into that row.
+    void restoreRow(QStringView record, RowDraft& draft);
     void replayCutRows(QStringView payload);
     void replayClearGroup(QStringView payload, std::deque<QString>& store);
     void replayAddedColumn(QStringView payload);

@@ -133,18 +133,27 @@ void Table::replayCellText(QStringView payload) {
 void Table::replayRemovedRow(QStringView payload) {
     RecordReader reader(payload);
     qint32 row = 0;
-    if (!reader.number(row) || row < 1 || !reader.skip(u"|")) {
+    if (!reader.rowHead(row) || row < 1) {
         return;
     }
     const int inserted = AddRow(QString(), row);
-    restoreParts(reader, inserted);
+    RowDraft draft;
+    restoreParts(reader, inserted, draft);
 }
 
-void Table::restoreParts(RecordReader& reader, int row) {
+void Table::restoreParts(RecordReader& reader, int row, RowDraft& draft) {
     // The parts that parse are kept even when a later one does not.
-    RowDraft draft;
+    draft.clear();
     reader.cellParts(draft);
     m_rows.apply(row, draft);
+}
+
+void Table::restoreRow(QStringView record, RowDraft& draft) {
+    RecordReader reader(record);
+    qint32 row = 0;
+    if (reader.rowHead(row) && row >= 1 && row <= ListCount()) {
+        restoreParts(reader, row, draft);
+    }
 }
 
 void Table::replayCutRows(QStringView payload) {
@@ -167,25 +176,27 @@ void Table::replayClearGroup(QStringView payload, std::deque<QString>& store) {
     }
     m_rows.resize(rows);
     m_view->FitNumberColumn();
+    // The records are read where they lie and each is freed as soon as its row is back, so the
+    // rows can take the memory the records leave; their emptied places go in one step.
+    const auto records = store.begin();
+    const auto end = records + rows;
     constexpr int Ahead = 8;
-    for (int j = 1; j <= rows; ++j) {
+    auto ahead = records + std::min(rows, Ahead);
+    RowDraft draft;
+    for (auto at = records; at != end; ++at) {
         // Every record is an allocation of its own; asking for the one a few rows ahead hides
         // the wait for memory that reading it would otherwise start.
-        if (store.size() > Ahead) {
-            const QString& next = store[Ahead];
-            const char* bytes = reinterpret_cast<const char*>(next.constData());
-            for (qsizetype at = 0; at < next.size() * 2; at += 64) {
-                __builtin_prefetch(bytes + at);
+        if (ahead != end) {
+            const char* bytes = reinterpret_cast<const char*>(ahead->constData());
+            for (qsizetype byte = 0; byte < ahead->size() * 2; byte += 64) {
+                __builtin_prefetch(bytes + byte);
             }
+            ++ahead;
         }
-        const QString entry = takeFront(store);
-        RecordReader reader(entry);
-        qint32 row = 0;
-        if (reader.number(row) && row >= 1 && row <= ListCount() && reader.skip(u"|")) {
-            restoreParts(reader, row);
-        }
+        restoreRow(*at, draft);
+        *at = QString();
     }
-    store.pop_front(); // the end marker
+    store.erase(records, end + 1); // and the end marker
     m_redo.push_front(JournalTags::ClearAgain.toString());
 }
 

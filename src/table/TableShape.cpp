@@ -7,6 +7,33 @@
 #include <limits>
 #include <vector>
 
+template <typename RowRecord>
+void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
+                      PartialGroup onFailure) {
+    // Made in place, in row order, which is the order undo reads the records back in and so the
+    // order they should lie in memory; the older records stay where they are.
+    const qsizetype count = qsizetype(rows) + 2;
+    m_undo.insert(m_undo.begin(), size_t(count), QString());
+    const auto first = m_undo.begin();
+    *first = std::move(head);
+    try {
+        auto at = first;
+        for (int i = 1; i <= rows; ++i) {
+            *++at = rowRecord(i);
+        }
+    } catch (...) {
+        if (onFailure == PartialGroup::Dropped) {
+            m_undo.erase(first, first + count);
+        } else {
+            first[count - 1] = std::move(end);
+            emptyRedoUnlessRedoing();
+        }
+        throw;
+    }
+    first[count - 1] = std::move(end);
+    emptyRedoUnlessRedoing();
+}
+
 // Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
 // the column count stay with the row they belong to.
 
@@ -65,18 +92,20 @@ void Table::RemoveItem(int Index, bool NeIzri) {
 }
 
 void Table::Clear() {
-    // The rows' records are made in row order, the order undo reads them back.
+    // Each row is released as soon as its record is made, so the records take the memory the
+    // rows leave instead of the heap growing by a table's worth on every clear. Should making a
+    // record fail, the rows released so far come back with an undo of the group.
     const int rows = ListCount();
     const int columns = ColumnCount();
-    std::vector<QString> group;
-    group.reserve(size_t(rows) + 2);
-    group.push_back(JournalRecords::tagged(JournalTags::ClearStart, {rows}));
-    for (int j = 1; j <= rows; ++j) {
-        m_rows.prefetch(j + 8);
-        group.push_back(JournalRecords::clearedRow(j, m_rows.block(j), columns));
-    }
-    group.push_back(JournalTags::ClearEnd.toString());
-    pushGroup(std::move(group));
+    pushGroup(
+        JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
+        [&](int j) {
+            m_rows.prefetch(j + 8);
+            QString record = JournalRecords::clearedRow(j, m_rows.block(j), columns);
+            m_rows.replace(j, nullptr);
+            return record;
+        },
+        JournalTags::ClearEnd.toString(), PartialGroup::Kept);
 
     m_rows.reset(1);
     m_view->FitNumberColumn();
@@ -145,15 +174,11 @@ void Table::RemoveColumn(int Index) {
     }
     if (!m_columnReplay) {
         const Column& column = m_columns[size_t(Index - 1)];
-        std::vector<QString> group;
-        group.reserve(size_t(ListCount()) + 2);
-        group.push_back(JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index,
-                                                   column.caption, column.width));
-        for (int i = 1; i <= ListCount(); ++i) {
-            group.push_back(JournalRecords::columnCell(m_rows.cell(i, Index)));
-        }
-        group.push_back(JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
-        pushGroup(std::move(group));
+        pushGroup(
+            JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index, column.caption,
+                                       column.width),
+            ListCount(), [&](int i) { return JournalRecords::columnCell(m_rows.cell(i, Index)); },
+            JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}), PartialGroup::Dropped);
     }
     m_rows.removeSlot(Index, columns);
     m_columns.erase(m_columns.begin() + (Index - 1));

@@ -86,6 +86,22 @@ const QList<ReplayCase>& replayCases() {
          },
          [](Table& t) { t.Clear(); },
          {"#CLEAR_#"}},
+        // Texts are copied in runs whose handling depends on their length.
+        {"Clear of texts of every length",
+         [](Table& t) {
+             t.AddColumn(0, 100, "B");
+             t.resetRows(40);
+             for (int n = 1; n <= 40; ++n) {
+                 QString text;
+                 for (int i = 0; i < n; ++i) {
+                     text += i == n / 2 ? QChar(u'|') : QChar(u'a' + i % 26);
+                 }
+                 t.setCell(n, 1 + n % 2,
+                           CellRef{text, n % 3 == 0, n % 5 == 0, n % 7 == 0, n * 1000 - 7});
+             }
+         },
+         [](Table& t) { t.Clear(); },
+         {"#CLEAR_#"}},
         {"AddColumn append",
          formatted,
          [](Table& t) { t.AddColumn(0, 100, "City"); },
