@@ -3,6 +3,8 @@
 #include "QelDecimal.h"
 #include "QelLineText.h"
 
+#include <QtEndian>
+
 namespace {
 
 bool isDigit(char c) {
@@ -48,7 +50,7 @@ bool isDigit(char c) {
 bool QelCellLine::parse(QByteArrayView line) {
     const char* data = line.data();
     // From the right: row, column, the three flags, colour; the text is all that is left.
-    const qsizetype p4 = readField(data, line.size(), Row);
+    const qsizetype p4 = rowField(data, line.size());
     if (p4 < 0) {
         return false;
     }
@@ -66,6 +68,22 @@ bool QelCellLine::parse(QByteArrayView line) {
     Underlined = data[p3 - 2] != '0';
     Itallic = data[p3 - 1] != '0';
     return true;
+}
+
+qsizetype QelCellLine::rowField(const char* line, qsizetype size) {
+    if (size < 8) {
+        m_rowTailLength = 0;
+        return readField(line, size, Row);
+    }
+    // Taken lowest byte first, so the line's last bytes are the word's top ones.
+    const quint64 tail = qFromLittleEndian<quint64>(line + size - 8);
+    if (m_rowTailLength && ((tail ^ m_rowTail) >> (64 - 8 * m_rowTailLength)) == 0) {
+        return size - m_rowTailLength; // Row is still the last line's
+    }
+    const qsizetype p4 = readField(line, size, Row);
+    m_rowTail = tail;
+    m_rowTailLength = p4 >= 0 && size - p4 <= 8 ? size - p4 : 0;
+    return p4;
 }
 
 qsizetype QelCellLine::maxSize(QStringView text) {

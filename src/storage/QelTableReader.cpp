@@ -129,7 +129,7 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
 }
 
 void QelTableReader::applyCell(QByteArrayView line) {
-    QelCellLine cell;
+    QelCellLine& cell = m_cell;
     if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
         cell.Column > Table::MaxColumns) {
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineSink.h"
+#include "QelCellLine.h"
 #include "RowDraft.h"
 
 #include <QString>
@@ -58,6 +59,8 @@ private:
     bool m_cleared = false;
     int m_rowCount = 0;
     QString m_password;
+    // Reused for every cell line, whose parse reuses the row of the line before.
+    QelCellLine m_cell;
     // The cells of row m_rowNumber read since it was last stored: a file lists a row's cells
     // one after the other, so each row is stored once, whole, rather than cell by cell.
     RowDraft m_row;

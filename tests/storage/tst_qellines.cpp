@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 using Lines = QList<QByteArray>;
@@ -20,6 +22,7 @@ private slots:
     void stopping();
     void cellLine_data();
     void cellLine();
+    void cellLinesOneAfterAnother();
     void cellLineFormat();
     void headerLine_data();
     void headerLine();
@@ -127,6 +130,53 @@ void TestQelLines::cellLine() {
     QCOMPARE(got, flags);
     QCOMPARE(cell->Column, column);
     QCOMPARE(cell->Row, row);
+}
+
+// A parser reused line after line takes the row of a line that ends as the last one did; every
+// line must still read exactly as it reads on its own.
+void TestQelLines::cellLinesOneAfterAnother() {
+    QList<QByteArray> lines{"a#0#000#1#5",
+                            "b#0#000#2#5",
+                            "c#0#000#1#15",
+                            "x#0#0a0#1#15",
+                            "y#0#000#1#15",
+                            "#5",
+                            "z#0#000#1#15",
+                            "a#0#000#1#-5",
+                            "b#7#111#3#-5",
+                            "c#0#000#1#5",
+                            "junk#15",
+                            "d#0#000#1#15",
+                            "e#1#000#1#1234567",
+                            "f#1#000#2#1234567",
+                            "g#1#000#1#12345678",
+                            "h#1#000#2#12345678",
+                            "i#1#000#1#0000000015",
+                            "j#1#000#1#15",
+                            "k#1#000#1##15",
+                            "l#1#000#1#x15",
+                            "m#1#000#1#15",
+                            "n#1#000#1#2147483648",
+                            "o#1#000#1#2147483647",
+                            "p#1#000#1#15"};
+    for (int k = 0; k < 2; ++k) {
+        QelCellLine reused;
+        for (const QByteArray& line : lines) {
+            QelCellLine alone;
+            const bool valid = alone.parse(line);
+            QCOMPARE(reused.parse(line), valid);
+            if (valid) {
+                QCOMPARE(reused.Text, alone.Text);
+                QCOMPARE(reused.Row, alone.Row);
+                QCOMPARE(reused.Column, alone.Column);
+                QCOMPARE(reused.Color, alone.Color);
+                QCOMPARE(reused.Bold, alone.Bold);
+                QCOMPARE(reused.Underlined, alone.Underlined);
+                QCOMPARE(reused.Itallic, alone.Itallic);
+            }
+        }
+        std::reverse(lines.begin(), lines.end());
+    }
 }
 
 void TestQelLines::cellLineFormat() {
