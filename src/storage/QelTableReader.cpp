@@ -66,6 +66,21 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
     return !overlong && m_lineNumber >= m_firstTableLine;
 }
 
+// Inlined into takeLine: it runs for nearly every line of a file.
+[[gnu::always_inline]] inline void QelTableReader::applyCell(QByteArrayView line) {
+    QelCellLine& cell = m_cell;
+    if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
+        cell.Column > Table::MaxColumns) {
+        return;
+    }
+    if (cell.Row != m_rowNumber) {
+        storeRow();
+        m_rowNumber = cell.Row;
+    }
+    m_row.setCell(cell.Column, CellRef{keepText(cell.Text), cell.Bold, cell.Itallic,
+                                       cell.Underlined, cell.Color});
+}
+
 bool QelTableReader::takeLine(QByteArrayView line) {
     if (!startLine(line, false)) {
         return !m_refused;
@@ -126,20 +141,6 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
     const qsizetype length = QelLineText::decodeTo(out, bytes);
     m_rowTextUsed += length;
     return QStringView(out, length);
-}
-
-void QelTableReader::applyCell(QByteArrayView line) {
-    QelCellLine& cell = m_cell;
-    if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
-        cell.Column > Table::MaxColumns) {
-        return;
-    }
-    if (cell.Row != m_rowNumber) {
-        storeRow();
-        m_rowNumber = cell.Row;
-    }
-    m_row.setCell(cell.Column, CellRef{keepText(cell.Text), cell.Bold, cell.Itallic,
-                                       cell.Underlined, cell.Color});
 }
 
 void QelTableReader::storeRow() {
