@@ -26,6 +26,7 @@ private slots:
     void addMoreThanOneRow();
     void removeItem_data();
     void removeItem();
+    void removeTheOnlyRow();
     void hiddenCellsTravelWithTheirRow();
     void clearKeepsColumns();
     void clearEntireList();
@@ -249,6 +250,27 @@ void TestTableModel::removeItem() {
     QCOMPARE(column1, expected);
     QCOMPARE(view.calls, calls);
     QCOMPARE(t.UndoStore().size(), size_t(expected.size() == 3 ? 0 : 1));
+}
+
+void TestTableModel::removeTheOnlyRow() {
+    // An empty row takes the only row's place and the journal keeps no trace of either: the
+    // older records stay as they were, and what could be redone ends as after any edit.
+    Table t;
+    t.ChangeItem(1, 1, "a");
+    t.SetBold(1, 1, true);
+    t.SetColor(1, 1, 9);
+    t.undo();
+    t.setCell(1, 7, CellRef{u"hidden"});
+    RecordingView view;
+    t.setView(&view);
+    t.RemoveItem(1);
+    QCOMPARE(t.ListCount(), 1);
+    QCOMPARE(t.cellAt(1, 1).toCell(), Cell{});
+    QCOMPARE(t.cellAt(1, 7).toCell(), Cell{});
+    QCOMPARE(entries(t.UndoStore()), (QStringList{"#SETBLD#1|1|-1", "#SETTXT#1|1|"}));
+    QVERIFY(t.RedoStore().empty());
+    QCOMPARE(view.calls, (QStringList{"ClampTopOffsetAfterRemove", "RenderColumn(-1)",
+                                      "FitNumberColumn", "SetScrollers"}));
 }
 
 void TestTableModel::hiddenCellsTravelWithTheirRow() {

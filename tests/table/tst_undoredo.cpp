@@ -142,6 +142,7 @@ private slots:
     void numberBatches();
     void batchDrawsOnce();
     void numberCountsGroupRecords();
+    void recordsTheTableOutgrew();
 };
 
 void TestUndoRedo::emptyStores() {
@@ -283,6 +284,27 @@ void TestUndoRedo::numberCountsGroupRecords() {
     QCOMPARE(t.ListCount(), 1);
     QCOMPARE(t.GetItem(1, 1), QString("a"));
     QCOMPARE(entries(t.UndoStore()), QStringList{"#SETTXT#1|1|"});
+}
+
+void TestUndoRedo::recordsTheTableOutgrew() {
+    // Rows that came and went without the journal (a reader's direct access) leave records
+    // that no longer fit: undoing them never leaves the table without a row, and the records
+    // beneath them stay.
+    Table t;
+    t.ChangeItem(1, 1, "a");
+    t.AddRow("", 1);
+    t.resetRows(1);
+    QVERIFY(t.undo()); // "#ADDITM#1" on the only row
+    QCOMPARE(t.ListCount(), 1);
+    QCOMPARE(entries(t.UndoStore()), QStringList{"#SETTXT#1|1|"});
+    QVERIFY(t.RedoStore().empty());
+
+    t.AddMoreThanOneRow(2);
+    t.resetRows(2);
+    QVERIFY(t.undo()); // "#ADDMT1#2" would cut off every row
+    QCOMPARE(t.ListCount(), 2);
+    QCOMPARE(entries(t.UndoStore()), QStringList{"#SETTXT#1|1|"});
+    QVERIFY(t.RedoStore().empty());
 }
 
 QTEST_GUILESS_MAIN(TestUndoRedo)
