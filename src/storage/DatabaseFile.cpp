@@ -1,9 +1,8 @@
 #include "DatabaseFile.h"
 
-#include "LineSplitter.h"
 #include "PasswordPrompts.h"
-#include "QelChunkReader.h"
 #include "QelChunkWriter.h"
+#include "QelReadAhead.h"
 #include "QelTableReader.h"
 #include "QelTableWriter.h"
 #include "Table.h"
@@ -45,8 +44,7 @@ DatabaseFileResult DatabaseFile::OpenFile(const QString& filename) {
 
 DatabaseFileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& filename) {
     QelTableReader reader(m_table, m_prompts, size);
-    LineSplitter splitter(reader);
-    const QelChunkReader::Outcome outcome = QelChunkReader::read(device, size, splitter);
+    const QelChunkReader::Outcome outcome = QelReadAhead::read(device, size, reader);
     reader.finish();
     if (reader.passwordRefused()) {
         return DatabaseFileResult::refused();

@@ -29,30 +29,38 @@ qint64 readFully(QIODevice& device, char* data, qint64 size) {
 QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size,
                                              LineSplitter& splitter) {
     Outcome outcome;
-    QByteArray chunk(qsizetype(qMin(size, QelScrambler::MaxLastChunkSize)), Qt::Uninitialized);
+    QByteArray piece(qsizetype(qMin(size, PieceSize)), Qt::Uninitialized);
     bool first = true;
     for (qint64 remaining = size; remaining > 0;) {
-        const qint64 wanted = QelScrambler::nextChunkSize(remaining);
-        const qint64 got = readFully(device, chunk.data(), wanted);
-        if (got < 0) {
-            outcome.error = device.errorString();
-            return outcome;
+        const qint64 chunk = QelScrambler::nextChunkSize(remaining);
+        // A chunk is read a piece at a time; unscrambling needs only each byte's position
+        // within its chunk.
+        for (qint64 done = 0; done < chunk;) {
+            const qint64 wanted = qMin(PieceSize, chunk - done);
+            const qint64 got = readFully(device, piece.data(), wanted);
+            if (got < 0) {
+                outcome.error = device.errorString();
+                return outcome;
+            }
+            if (first) {
+                outcome.scrambled =
+                    QelScrambler::hasScrambledMark(QByteArrayView(piece.data(), got));
+                first = false;
+            }
+            if (outcome.scrambled) {
+                QelScrambler::scramble(piece.data(), got, done + 1);
+            }
+            if (!splitter.feed(QByteArrayView(piece.data(), got))) {
+                return outcome;
+            }
+            // A file that shrank while being read ends where its bytes end.
+            if (got < wanted) {
+                splitter.finish();
+                return outcome;
+            }
+            done += wanted;
         }
-        if (first) {
-            outcome.scrambled = QelScrambler::hasScrambledMark(QByteArrayView(chunk.data(), got));
-            first = false;
-        }
-        if (outcome.scrambled) {
-            QelScrambler::scramble(chunk.data(), got, 1);
-        }
-        if (!splitter.feed(QByteArrayView(chunk.data(), got))) {
-            return outcome;
-        }
-        // A file that shrank while being read ends where its bytes end.
-        if (got < wanted) {
-            break;
-        }
-        remaining -= wanted;
+        remaining -= chunk;
     }
     splitter.finish();
     return outcome;

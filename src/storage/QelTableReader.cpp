@@ -1,7 +1,6 @@
 #include "QelTableReader.h"
 
 #include "PasswordPrompts.h"
-#include "QelCellLine.h"
 #include "QelDecimal.h"
 #include "QelHeaderLine.h"
 #include "QelLineText.h"
@@ -19,12 +18,12 @@ namespace {
 constexpr qint64 kShortestCellLine = 12;
 constexpr qint64 kEmptyRowAllowance = 1 << 20;
 
-constexpr QByteArrayView kProtectedMark("#@#");
-
 // Room for the texts of a row of short cells; a longer row makes the buffer grow to fit.
 constexpr qsizetype kRowTextReserve = 4096;
 
 } // namespace
+
+using Role = QelLineBatch::Role;
 
 QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
     : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)) {}
@@ -34,72 +33,100 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
                         kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
 }
 
-// Counts the line and settles the form and the password. True when the line is to be
-// interpreted as a table line. Inlined: it runs for every line, and past line 2 it is a few
-// tests.
-[[gnu::always_inline]] inline bool QelTableReader::startLine(QByteArrayView line, bool overlong) {
-    ++m_lineNumber;
-    if (m_lineNumber == 1) {
-        m_protected = !overlong && line.startsWith(kProtectedMark);
-        m_firstTableLine = m_protected ? 3 : 1;
-    }
-    if (m_protected && m_lineNumber == 2) {
-        // A password line too long to keep cannot be checked, so it lets no one in.
-        const QString stored = overlong ? QString() : QelLineText::decode(line);
-        const bool admitted = !overlong && (stored.isEmpty() || stored == NoPasswordMarker ||
-                                            (m_prompts && m_prompts->checkPassword(stored)));
-        if (!admitted) {
-            m_refused = true;
-            return false;
-        }
-        m_accepted = true;
-        m_password = stored;
-    }
-    if ((m_protected && !m_accepted) || (line.isEmpty() && !overlong)) {
-        return false;
-    }
-    if (!m_cleared) {
-        m_table.ClearEntireList();
-        m_rowCount = m_table.ListCount();
-        m_cleared = true;
-    }
-    return !overlong && m_lineNumber >= m_firstTableLine;
-}
-
-// Inlined into takeLine: it runs for nearly every line of a file.
-[[gnu::always_inline]] inline void QelTableReader::applyCell(QByteArrayView line) {
-    QelCellLine& cell = m_cell;
-    if (!cell.parse(line) || cell.Row < 1 || cell.Row > m_rowCount || cell.Column < 1 ||
-        cell.Column > Table::MaxColumns) {
+// Inlined into take: it runs for nearly every line of a file.
+[[gnu::always_inline]] inline void QelTableReader::applyCell(const QelLineBatch& batch,
+                                                             const Line& line) {
+    if (line.row < 1 || line.row > m_rowCount || line.column < 1 ||
+        line.column > Table::MaxColumns) {
         return;
     }
-    if (cell.Row != m_rowNumber) {
+    if (line.row != m_rowNumber) {
         storeRow();
-        m_rowNumber = cell.Row;
+        m_rowNumber = line.row;
     }
-    m_row.setCell(cell.Column, CellRef{keepText(cell.Text), cell.Bold, cell.Itallic,
-                                       cell.Underlined, cell.Color});
+    m_row.setCell(line.column, keepText(batch.bytes(line)), line.flags, line.color);
 }
 
-bool QelTableReader::takeLine(QByteArrayView line) {
-    if (!startLine(line, false)) {
-        return !m_refused;
+[[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
+    // A text decodes into at most one unit per byte.
+    if (bytes.size() > qsizetype(m_rowText.size()) - m_rowTextUsed) {
+        // Growing would move the texts the gathered cells point to: those are stored first, and
+        // the rest of the row is written over them later.
+        storeRow();
+        m_rowText.resize(size_t(qMax<qsizetype>(bytes.size(), kRowTextReserve)));
     }
-    const qint64 n = m_lineNumber - m_firstTableLine;
-    if (n == 0) {
-        applyHeader(line);
-    } else if (n == 1) {
-        applyRowCount(line);
-    } else if (n > 1) {
-        applyCell(line);
+    char16_t* const out = m_rowText.data() + m_rowTextUsed;
+    const qsizetype length = QelLineText::decodeTo(out, bytes);
+    m_rowTextUsed += length;
+    return QStringView(out, length);
+}
+
+bool QelTableReader::take(const QelLineBatch& batch) {
+    for (const Line& line : batch.lines()) {
+        // Nearly every line of a file is a cell line read once the table was cleared.
+        if (line.role == Role::Cell && m_cleared) {
+            applyCell(batch, line);
+        } else if (!takeOther(batch, line)) {
+            return false;
+        }
     }
     return true;
 }
 
-bool QelTableReader::takeOverlongLine() {
-    // Counted like any line, applied as a line that cannot be interpreted.
-    startLine(QByteArrayView(), true);
-    return !m_refused;
+// Settles the form and the password, clears the table before the first line applied, and
+// applies the line. False when a refused password ends the reading.
+bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
+    if (line.role == Role::ProtectedMark) {
+        m_protected = true;
+        return true;
+    }
+    if (line.role == Role::Password || line.role == Role::OverlongPassword) {
+        if (!admit(batch, line)) {
+            m_refused = true;
+            return false;
+        }
+        // An empty password line lets the user in but applies nothing.
+        if (line.length == 0) {
+            return true;
+        }
+    }
+    if (m_protected && !m_accepted) {
+        return true;
+    }
+    if (!m_cleared) {
+        m_oldRows = m_table.clearEntireListKeepingRows();
+        m_rowCount = m_table.ListCount();
+        m_cleared = true;
+    }
+    switch (line.role) {
+    case Role::Header:
+        applyHeader(batch.bytes(line));
+        break;
+    case Role::RowCount:
+        applyRowCount(batch.bytes(line));
+        break;
+    case Role::Cell:
+        applyCell(batch, line);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool QelTableReader::admit(const QelLineBatch& batch, const Line& line) {
+    // A password line too long to keep cannot be checked, so it lets no one in.
+    if (line.role == Role::OverlongPassword) {
+        return false;
+    }
+    const QString stored = QelLineText::decode(batch.bytes(line));
+    if (stored.isEmpty() || stored == NoPasswordMarker ||
+        (m_prompts && m_prompts->checkPassword(stored))) {
+        m_accepted = true;
+        m_password = stored;
+        return true;
+    }
+    return false;
 }
 
 void QelTableReader::applyHeader(QByteArrayView line) {
@@ -129,22 +156,9 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
     m_rowCount = m_table.ListCount();
 }
 
-[[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
-    // A text decodes into at most one unit per byte.
-    if (bytes.size() > qsizetype(m_rowText.size()) - m_rowTextUsed) {
-        // Growing would move the texts the gathered cells point to: those are stored first, and
-        // the rest of the row is written over them later.
-        storeRow();
-        m_rowText.resize(size_t(qMax<qsizetype>(bytes.size(), kRowTextReserve)));
-    }
-    char16_t* const out = m_rowText.data() + m_rowTextUsed;
-    const qsizetype length = QelLineText::decodeTo(out, bytes);
-    m_rowTextUsed += length;
-    return QStringView(out, length);
-}
-
 void QelTableReader::storeRow() {
     if (!m_row.isEmpty()) {
+        m_oldRows.release(1);
         m_table.setCells(m_rowNumber, m_row);
         m_row.clear();
     }
@@ -153,4 +167,5 @@ void QelTableReader::storeRow() {
 
 void QelTableReader::finish() {
     storeRow();
+    m_oldRows.releaseAll();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LineSink.h"
-#include "QelCellLine.h"
+#include "QelLineBatch.h"
 #include "RowDraft.h"
+#include "RowRelease.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -12,18 +12,19 @@
 class PasswordPrompts;
 class Table;
 
-/// Interprets the lines of a database file in its plain or protected form, as a line
-/// splitter hands them over, and rebuilds the table from them. A line it cannot interpret is
-/// skipped and the next one is read; a refused password stops the reading before the table is
-/// touched.
-class QelTableReader final : public LineSink {
+/// Rebuilds the table from the lines of a database file in its plain or protected form, as the
+/// batches of a QelLineParser bring them, on the thread that owns the table. A line it cannot
+/// interpret is skipped and the next one is read; a refused password stops the reading before
+/// the table is touched.
+class QelTableReader final {
 public:
     /// `fileSize` bounds the row count the file may ask for (maxRowCount).
     QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize);
     Q_DISABLE_COPY_MOVE(QelTableReader)
 
-    bool takeLine(QByteArrayView line) override;
-    bool takeOverlongLine() override;
+    /// Applies the batch's lines in order. False once a refused password has stopped the
+    /// reading. Nothing refers to the batch after the call, so it may be filled again.
+    bool take(const QelLineBatch& batch);
     /// Stores what the last lines gathered; call it once the lines have ended, however they
     /// ended.
     void finish();
@@ -40,10 +41,13 @@ public:
     static qint64 maxRowCount(qint64 fileSize);
 
 private:
-    bool startLine(QByteArrayView line, bool overlong);
+    using Line = QelLineBatch::Line;
+
+    bool takeOther(const QelLineBatch& batch, const Line& line);
+    bool admit(const QelLineBatch& batch, const Line& line);
     void applyHeader(QByteArrayView line);
     void applyRowCount(QByteArrayView line);
-    void applyCell(QByteArrayView line);
+    void applyCell(const QelLineBatch& batch, const Line& line);
     /// The cell text decoded into m_rowText.
     QStringView keepText(QByteArrayView bytes);
     void storeRow();
@@ -51,17 +55,13 @@ private:
     Table& m_table;
     PasswordPrompts* m_prompts;
     qint64 m_maxRows;
-    qint64 m_lineNumber = 0;
-    qint64 m_firstTableLine = 1;
     bool m_protected = false;
     bool m_accepted = false;
     bool m_refused = false;
     bool m_cleared = false;
     int m_rowCount = 0;
     QString m_password;
-    // Reused for every cell line, whose parse reuses the row of the line before.
-    QelCellLine m_cell;
-    // The cells of row m_rowNumber read since it was last stored: a file lists a row's cells
+    // The cells of row m_rowNumber taken since it was last stored: a file lists a row's cells
     // one after the other, so each row is stored once, whole, rather than cell by cell.
     RowDraft m_row;
     int m_rowNumber = 0;
@@ -69,4 +69,6 @@ private:
     // line costs no allocation of its own, and grows only while no cell points into it.
     std::vector<char16_t> m_rowText;
     qsizetype m_rowTextUsed = 0;
+    // The rows the table held before, freed one by one as the new rows are stored.
+    RowRelease m_oldRows;
 };

@@ -5,20 +5,11 @@
 
 RowStore::~RowStore() {
     flush();
-    releaseFrom(0);
+    takeAll(0);
 }
 
 void RowStore::releaseFrom(qsizetype index) {
-    constexpr qsizetype Ahead = 8;
-    const qsizetype count = qsizetype(m_rows.size());
-    for (qsizetype i = index; i < count; ++i) {
-        // Freeing reads the allocator's header in front of each block; asking for the one a few
-        // rows ahead hides the wait for memory.
-        if (i + Ahead < count && m_rows[size_t(i + Ahead)]) {
-            __builtin_prefetch(reinterpret_cast<const char*>(m_rows[size_t(i + Ahead)]) - 16);
-        }
-        RowBlock::release(m_rows[size_t(i)]);
-    }
+    const RowRelease tail(std::vector<RowBlock*>(m_rows.begin() + index, m_rows.end()));
     m_rows.resize(size_t(index));
 }
 
@@ -34,9 +25,14 @@ void RowStore::flush() const {
 }
 
 void RowStore::reset(int count) {
+    takeAll(count);
+}
+
+RowRelease RowStore::takeAll(int count) {
     m_openRow = 0;
-    releaseFrom(0);
-    std::vector<RowBlock*>(size_t(count), nullptr).swap(m_rows);
+    std::vector<RowBlock*> rows(size_t(count), nullptr);
+    rows.swap(m_rows);
+    return RowRelease(std::move(rows));
 }
 
 void RowStore::resize(int count) {

@@ -2,6 +2,7 @@
 
 #include "Cell.h"
 #include "RowBuilder.h"
+#include "RowRelease.h"
 
 #include <QStringView>
 #include <QtGlobal>
@@ -25,6 +26,8 @@ public:
 
     /// Replaces every row by `count` empty rows.
     void reset(int count);
+    /// The same, handing the old rows to the caller to free.
+    RowRelease takeAll(int count);
     /// Keeps the first `count` rows, dropping the rest or appending empty ones.
     void resize(int count);
     /// An empty row at `row` (1..count() + 1); the rows from there move down.

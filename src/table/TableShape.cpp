@@ -115,8 +115,12 @@ void Table::Clear() {
 }
 
 void Table::ClearEntireList() {
+    clearEntireListKeepingRows();
+}
+
+RowRelease Table::clearEntireListKeepingRows() {
     m_columns.resize(1);
-    m_rows.reset(1);
+    RowRelease removed = m_rows.takeAll(1);
     m_undo.clear();
     m_redo.clear();
     m_view->LayoutColumns();
@@ -125,6 +129,7 @@ void Table::ClearEntireList() {
     m_view->ResetTopOffset();
     m_view->ScrollFullyLeft();
     m_view->SetScrollers();
+    return removed;
 }
 
 int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {

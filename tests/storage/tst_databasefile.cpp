@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -22,8 +23,12 @@ public:
     QStringList checked;
     int asked = 0;
     int saved = 0;
+    bool askedOffThread = false;
+    std::thread::id owner = std::this_thread::get_id();
 
     bool checkPassword(const QString& stored) override {
+        // Dialogs may only be shown from the thread that owns the table and the windows.
+        askedOffThread |= std::this_thread::get_id() != owner;
         checked.append(stored);
         return letIn;
     }
@@ -271,8 +276,12 @@ void TestDatabaseFile::protectedSavesReuseThePassword() {
 }
 
 void TestDatabaseFile::refusedPasswordLeavesEverything() {
-    writeFile(path("locked.QEL"), scrambled("#@#\r\nsecret\r\n\\\\1|#||Z|9\r\n\\\\1\r\n"
-                                            "z#0#000#1#1\r\n"));
+    // Long enough that the file is still being read ahead when the password is refused.
+    QByteArray locked("#@#\r\nsecret\r\n\\\\1|#||Z|9\r\n\\\\50000\r\n");
+    for (int row = 1; row <= 50000; ++row) {
+        locked += "z" + QByteArray::number(row) + "#0#000#" + QByteArray::number(row) + "#1\r\n";
+    }
+    writeFile(path("locked.QEL"), scrambled(locked));
     writeFile(path("mine.QEL"), "\\\\1|#||A|50\r\n\\\\2\r\nmine#0#000#1#2\r\n");
     Table table;
     ScriptedPrompts prompts;
@@ -285,6 +294,7 @@ void TestDatabaseFile::refusedPasswordLeavesEverything() {
     const DatabaseFileResult result = file.OpenFile(path("locked.QEL"));
     QCOMPARE(result.outcome, DatabaseFileResult::Outcome::PasswordRefused);
     QCOMPARE(prompts.checked, QStringList{"secret"});
+    QVERIFY(!prompts.askedOffThread);
     QCOMPARE(dump(table), before);
     QCOMPARE(table.UndoStore().size(), size_t(1));
     QCOMPARE(file.sFileName(), path("mine.QEL"));
