@@ -28,8 +28,6 @@ public:
     /// (',' when none of them occurs).
     static char detectDelimiter(QByteArrayView sample);
 
-    char delimiter() const { return m_delimiter; }
-
 private:
     void storeField(SheetCells& cells, int row, int column);
 

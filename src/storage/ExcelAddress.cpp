@@ -2,17 +2,6 @@
 
 namespace ExcelAddress {
 
-QString columnLetters(int column) {
-    if (column < 1 || column > MaxColumns) {
-        return QString();
-    }
-    if (column <= 26) {
-        return QString(QChar(u'A' + (column - 1)));
-    }
-    const QChar letters[2] = {QChar(u'A'), QChar(u'A' + (column - 27))};
-    return QString(letters, 2);
-}
-
 Text of(int column, int row) {
     Text text;
     if (row < 1 || row > MaxSheetRows || column < 1 || column > MaxColumns) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 
 #include <array>
@@ -29,9 +28,6 @@ struct Text {
     QStringView view() const { return QStringView(chars.data(), size); }
     operator QStringView() const { return view(); }
 };
-
-/// "A" .. "AF" for columns 1..32; "" for any other column.
-QString columnLetters(int column);
 
 /// The address of a cell in columns 1..32, e.g. of(32, 17) is "AF17"; "" out of range.
 Text of(int column, int row);

@@ -6,9 +6,15 @@
 
 #include <cstring>
 
+namespace {
+
+// A chunk and room for the line that completes it.
+constexpr qsizetype kBufferBytes = QelScrambler::ChunkSize + 64 * 1024;
+
+} // namespace
+
 QelChunkWriter::QelChunkWriter(QIODevice& device, bool scrambled)
-    : m_device(device), m_scrambled(scrambled),
-      m_buffer(QelScrambler::ChunkSize + 64 * 1024, Qt::Uninitialized) {}
+    : m_device(device), m_scrambled(scrambled), m_buffer(kBufferBytes, Qt::Uninitialized) {}
 
 char* QelChunkWriter::reserve(qsizetype bytes) {
     if (bytes > m_buffer.size() - m_used) {
@@ -39,8 +45,8 @@ bool QelChunkWriter::flushFullChunks() {
     // The rest of the last line moves to the front; a buffer grown for a huge line shrinks back.
     std::memmove(m_buffer.data(), m_buffer.constData() + start, size_t(size - start));
     m_used = size - start;
-    if (m_buffer.size() > 2 * (QelScrambler::ChunkSize + 64 * 1024)) {
-        m_buffer.resize(qMax<qsizetype>(m_used, QelScrambler::ChunkSize + 64 * 1024));
+    if (m_buffer.size() > 2 * kBufferBytes) {
+        m_buffer.resize(qMax(m_used, kBufferBytes));
         m_buffer.squeeze();
     }
     return !m_failed;

@@ -10,7 +10,6 @@ class QelScrambler final {
 public:
     /// Bytes in a full chunk. The last chunk of a file may hold one byte more.
     static constexpr qint64 ChunkSize = 1048576;
-    static constexpr qint64 MaxLastChunkSize = ChunkSize + 1;
 
     /// The size of the next chunk when `remaining` bytes (> 0) are still to be processed: a full
     /// chunk while more than one chunk and one byte remain, otherwise everything left.

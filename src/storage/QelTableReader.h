@@ -31,8 +31,6 @@ public:
 
     /// Line 1 began with "#@#".
     bool isProtected() const { return m_protected; }
-    /// The password line was there and the user was let in.
-    bool passwordAccepted() const { return m_accepted; }
     bool passwordRefused() const { return m_refused; }
     /// The accepted password line; empty when none was accepted.
     QString password() const { return m_password; }

@@ -19,8 +19,7 @@ int hexValue(QChar c) {
     return -1;
 }
 
-} // namespace
-
+// True when text[at..] is an escape "_xHHHH_" (hex digits in either case).
 bool isEscapeAt(QStringView text, qsizetype at) {
     if (at < 0 || text.size() - at < kEscapeLength || text[at] != u'_' ||
         (text[at + 1] != u'x' && text[at + 1] != u'X') || text[at + 6] != u'_') {
@@ -33,6 +32,8 @@ bool isEscapeAt(QStringView text, qsizetype at) {
     }
     return true;
 }
+
+} // namespace
 
 QString decode(QStringView text) {
     qsizetype at = text.indexOf(u'_');

@@ -15,7 +15,4 @@ QString decode(QStringView text);
 /// leaves a literal "_xHHHH_" alone: its underscore becomes "_x005F_".
 QString protectLiteralEscapes(QStringView text);
 
-/// True when text[at..] is an escape "_xHHHH_" (hex digits in either case).
-bool isEscapeAt(QStringView text, qsizetype at);
-
 } // namespace XlsxEscapes
