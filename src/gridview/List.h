@@ -162,12 +162,10 @@ private:
 
     // Layout (ListLayout.cpp).
     int areaHeight() const;
-    int areaWidth() const;
     int contentHeight() const;
     int contentWidth() const;
     std::vector<int> columnWidths() const;
     std::vector<int> columnLefts() const;
-    int left() const { return m_left; }
     void moveContentTo(int L);
     void applyHorizontalClamp();
     void placeEditorsVertically();
@@ -186,8 +184,9 @@ private:
     void scrollStep(const QString& code);
     void verticalScrolledBy(int newOffset);
     void horizontalScrolledTo(int newLeft);
-    bool verticalTrackEvent(QEvent* event);
-    bool horizontalTrackEvent(QEvent* event);
+    /// Press, drag and release on a scroll-bar track; `axis` names the track.
+    bool trackEvent(QEvent* event, Qt::Orientation axis);
+    void dragThumbTo(Qt::Orientation axis, int wanted);
     void trackReleased();
     void setPointer(Qt::CursorShape shape);
 

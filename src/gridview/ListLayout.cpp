@@ -17,9 +17,6 @@ using namespace GridGeometry;
 int List::areaHeight() const {
     return cellAreaHeight(height());
 }
-int List::areaWidth() const {
-    return cellAreaWidth(width(), m_strip);
-}
 int List::contentHeight() const {
     return GridGeometry::contentHeight(m_table.ListCount());
 }

@@ -2,7 +2,6 @@
 
 #include "GridGeometry.h"
 #include "cmdButton.h"
-#include "lblTxt.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -70,30 +69,25 @@ void List::horizontalScrolledTo(int newLeft) {
     moveContentTo(newLeft);
 }
 
-bool List::verticalTrackEvent(QEvent* event) {
+bool List::trackEvent(QEvent* event, Qt::Orientation axis) {
+    const bool vertical = axis == Qt::Vertical;
+    cmdButton* thumb = vertical ? m_s.DrsnikV : m_s.DrsnikH;
+    int& grab = vertical ? MouseY : MouseX;
     auto* me = static_cast<QMouseEvent*>(event);
-    const int y = me->position().toPoint().y();
-    const int V = areaHeight();
+    const QPoint at = me->position().toPoint();
+    const int p = vertical ? at.y() : at.x();
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        if (me->button() != Qt::LeftButton || !m_s.DrsnikV->isVisible())
+    case QEvent::MouseButtonPress:
+        if (me->button() != Qt::LeftButton || !thumb->isVisible())
             return true;
-        MouseY = grabOffset(y, m_s.DrsnikV->y(), m_s.DrsnikV->height());
+        grab = vertical ? grabOffset(p, thumb->y(), thumb->height())
+                        : grabOffset(p, thumb->x(), thumb->width());
         [[fallthrough]];
-    }
-    case QEvent::MouseMove: {
+    case QEvent::MouseMove:
         setPointer(Qt::ArrowCursor);
-        if (!(me->buttons() & Qt::LeftButton) || !m_s.DrsnikV->isVisible())
-            return true;
-        const ThumbDrag d =
-            dragVertical(y - MouseY, m_s.DrsnikV->height(), V, contentHeight(), m_topOffset);
-        m_s.DrsnikV->move(0, d.thumbPos);
-        if (d.scroll == m_topOffset)
-            return true;
-        verticalScrolledBy(d.scroll);
-        update();
+        if ((me->buttons() & Qt::LeftButton) && thumb->isVisible())
+            dragThumbTo(axis, p - grab);
         return true;
-    }
     case QEvent::MouseButtonRelease:
         trackReleased();
         return true;
@@ -102,35 +96,23 @@ bool List::verticalTrackEvent(QEvent* event) {
     }
 }
 
-bool List::horizontalTrackEvent(QEvent* event) {
-    auto* me = static_cast<QMouseEvent*>(event);
-    const int x = me->position().toPoint().x();
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        if (me->button() != Qt::LeftButton || !m_s.DrsnikH->isVisible())
-            return true;
-        MouseX = grabOffset(x, m_s.DrsnikH->x(), m_s.DrsnikH->width());
-        [[fallthrough]];
-    }
-    case QEvent::MouseMove: {
-        setPointer(Qt::ArrowCursor);
-        if (!(me->buttons() & Qt::LeftButton) || !m_s.DrsnikH->isVisible())
-            return true;
-        const ThumbDrag d = dragHorizontal(x - MouseX, m_s.DrsnikH->width(), width(), m_strip,
-                                           contentWidth(), m_left);
+void List::dragThumbTo(Qt::Orientation axis, int wanted) {
+    if (axis == Qt::Vertical) {
+        const ThumbDrag d =
+            dragVertical(wanted, m_s.DrsnikV->height(), areaHeight(), contentHeight(), m_topOffset);
+        m_s.DrsnikV->move(0, d.thumbPos);
+        if (d.scroll == m_topOffset)
+            return;
+        verticalScrolledBy(d.scroll);
+    } else {
+        const ThumbDrag d =
+            dragHorizontal(wanted, m_s.DrsnikH->width(), width(), m_strip, contentWidth(), m_left);
         m_s.DrsnikH->move(d.thumbPos, 0);
         if (d.scroll == m_left)
-            return true;
+            return;
         horizontalScrolledTo(d.scroll);
-        update();
-        return true;
     }
-    case QEvent::MouseButtonRelease:
-        trackReleased();
-        return true;
-    default:
-        return false;
-    }
+    update();
 }
 
 void List::trackReleased() {

@@ -247,9 +247,9 @@ bool List::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == m_s.PicScrV || watched == m_s.PicScrH) && t == QEvent::MouseButtonDblClick)
         return true;
     if (watched == m_s.PicScrV)
-        return verticalTrackEvent(event);
+        return trackEvent(event, Qt::Vertical);
     if (watched == m_s.PicScrH)
-        return horizontalTrackEvent(event);
+        return trackEvent(event, Qt::Horizontal);
     if (watched == m_s.PicKot) {
         if (t == QEvent::MouseMove)
             setPointer(Qt::ArrowCursor);

@@ -16,6 +16,7 @@ private slots:
     void verticalThumb();
     void horizontalThumb();
     void dragToTheBottomEndsFlush();
+    void dragToTheRightEndsFlush();
     void trackPressCentresThumb();
     void doubleClickOnATrackSelectsNothing();
     void downArrowRepeats();
@@ -83,6 +84,27 @@ void TestListScroll::dragToTheBottomEndsFlush() {
     QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(8, -100));
     QCOMPARE(list->TopOffset(), 0);
     QCOMPARE(thumb->y(), 16);
+}
+
+void TestListScroll::dragToTheRightEndsFlush() {
+    // Five columns of 100 (content 505) in a width of 400.
+    auto list = makeList(5, 5, 100, QSize(400, 300));
+    const int strip = list->numberStripWidth();
+    auto* track = part(*list, "PicScrH");
+    auto* thumb = part<cmdButton>(*list, "DrsnikH");
+    auto* content = part(*list, "picOzadje");
+    QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(3, 8));
+    QCOMPARE(list->MouseX, 3);
+    QTest::mouseMove(track, QPoint(1000, 8));
+    QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(1000, 8));
+    QCOMPARE(thumb->x(), 400 - 32 - thumb->width());
+    QCOMPARE(content->x(), 400 - 16 - 505);
+    // Back to the left.
+    QTest::mousePress(track, Qt::LeftButton, {}, QPoint(thumb->x() + 5, 8));
+    QTest::mouseMove(track, QPoint(-100, 8));
+    QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(-100, 8));
+    QCOMPARE(thumb->x(), 16 + strip);
+    QCOMPARE(content->x(), strip);
 }
 
 void TestListScroll::trackPressCentresThumb() {
