@@ -169,10 +169,6 @@ bool RecordReader::escapedText(QStringView& out) {
     return readEscaped(m_pos, m_end, m_unescaped, out);
 }
 
-bool RecordReader::flagTriple(quint8& out) {
-    return readFlags(m_pos, m_end, out);
-}
-
 bool RecordReader::columnHead(qint32& column, QStringView& caption, qint32& width) {
     return number(column) && skip(u"|") && escapedText(caption) && number(width);
 }

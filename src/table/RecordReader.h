@@ -29,8 +29,6 @@ public:
     /// An escaped text up to and including its closing "|". The view points into the record,
     /// or into this reader when "|" had to be unescaped; it stays valid as long as the reader.
     bool escapedText(QStringView& out);
-    /// Three characters "1"/"0": bold, underline, italic; as RowBlock flag bits.
-    bool flagTriple(quint8& out);
 
     /// column + "|" + caption + "|" + width: the column group's head and the long "#ADDCLM#".
     /// The caption may point into this reader.

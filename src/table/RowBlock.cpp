@@ -63,13 +63,10 @@ RowBlock* RowBlock::copy(const RowBlock* block) {
     if (!block) {
         return nullptr;
     }
-    const qsizetype bytes = block->byteSize();
-    void* memory = std::malloc(size_t(bytes));
-    if (!memory) {
-        throw std::bad_alloc();
-    }
-    std::memcpy(memory, block, size_t(bytes));
-    return static_cast<RowBlock*>(memory);
+    const int count = block->slotCount();
+    RowBlock* duplicate = allocate(count, block->textLength(count));
+    std::memcpy(static_cast<void*>(duplicate), block, size_t(block->byteSize()));
+    return duplicate;
 }
 
 qsizetype RowBlock::byteSize() const {

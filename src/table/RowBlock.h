@@ -36,6 +36,11 @@ public:
         return quint8((cell.Bold ? BoldFlag : 0) | (cell.Itallic ? ItalicFlag : 0) |
                       (cell.Underlined ? UnderlinedFlag : 0));
     }
+    /// A cell with its format given as flag bits.
+    static CellRef cellOf(QStringView text, quint8 flags, qint32 color) {
+        return CellRef{text, bool(flags & BoldFlag), bool(flags & ItalicFlag),
+                       bool(flags & UnderlinedFlag), color};
+    }
 
     int slotCount() const { return int(m_slots); }
     /// Slot 1..slotCount().

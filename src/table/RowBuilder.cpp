@@ -47,9 +47,7 @@ RowBlock* RowBuilder::pack() const {
 
 CellRef RowBuilder::cell(int slot) const {
     const Slot& s = m_slots[slot];
-    return CellRef{QStringView(m_text.data() + s.start, s.length),
-                   bool(s.flags & RowBlock::BoldFlag), bool(s.flags & RowBlock::ItalicFlag),
-                   bool(s.flags & RowBlock::UnderlinedFlag), s.color};
+    return RowBlock::cellOf(QStringView(m_text.data() + s.start, s.length), s.flags, s.color);
 }
 
 void RowBuilder::setCell(int slot, const CellRef& value) {
@@ -71,7 +69,7 @@ void RowBuilder::setText(int slot, QStringView text) {
     if (!text.isEmpty()) {
         const auto* source = reinterpret_cast<const char16_t*>(text.utf16());
         const qsizetype start = qsizetype(m_text.size());
-        if (!m_text.empty() && source >= m_text.data() && source < m_text.data() + m_text.size()) {
+        if (holds(text)) {
             // A view of this very buffer, which growing would move.
             const qsizetype offset = source - m_text.data();
             m_text.resize(m_text.size() + size_t(text.size()));
@@ -87,11 +85,6 @@ void RowBuilder::setText(int slot, QStringView text) {
     if (m_text.size() >= 4096) {
         compactIfWasteful();
     }
-}
-
-void RowBuilder::resetSlot(int slot) {
-    m_liveText -= m_slots[slot].length;
-    m_slots[slot] = Slot{};
 }
 
 void RowBuilder::insertSlot(int first, int last) {

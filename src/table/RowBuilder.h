@@ -30,7 +30,6 @@ public:
     /// The same with the format as RowBlock flag bits.
     void setCell(int slot, QStringView text, quint8 flags, qint32 color);
     void setText(int slot, QStringView text);
-    void resetSlot(int slot);
 
     /// Column insertion: slots first..last-1 move one to the right, slot first becomes default
     /// and the old content of slot last is dropped.

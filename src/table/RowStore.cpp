@@ -4,7 +4,6 @@
 #include "RowDraft.h"
 
 RowStore::~RowStore() {
-    flush();
     takeAll(0);
 }
 
@@ -63,10 +62,7 @@ CellRef RowStore::cell(int row, int column) const {
     if (!b || column > b->slotCount()) {
         return CellRef{};
     }
-    const quint8 flags = b->flags(column);
-    return CellRef{b->text(column), bool(flags & RowBlock::BoldFlag),
-                   bool(flags & RowBlock::ItalicFlag), bool(flags & RowBlock::UnderlinedFlag),
-                   b->color(column)};
+    return RowBlock::cellOf(b->text(column), b->flags(column), b->color(column));
 }
 
 void RowStore::apply(int row, const RowDraft& draft) {
