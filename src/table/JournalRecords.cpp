@@ -5,7 +5,7 @@
 #include "JournalTags.h"
 #include "RowBlock.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace {

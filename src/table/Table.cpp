@@ -56,10 +56,6 @@ bool Table::DoNotRender() const {
     return m_doNotRender;
 }
 
-bool Table::inRange(int row, int column) const {
-    return row >= 1 && row <= ListCount() && isColumn(column);
-}
-
 void Table::render(int stol) {
     if (!m_doNotRender) {
         m_view->RenderColumn(stol);
@@ -226,26 +222,23 @@ bool Table::columnEditable(int Stol) const {
 // --- direct access -------------------------------------------------------------------------
 
 CellRef Table::cellAt(int row, int column) const {
-    if (row < 1 || row > ListCount() || column < 1 || column > MaxColumns) {
-        return CellRef{};
-    }
-    return m_rows.cell(row, column);
+    return isSlot(row, column) ? m_rows.cell(row, column) : CellRef{};
 }
 
 void Table::setCell(int row, int column, const CellRef& value) {
-    if (row >= 1 && row <= ListCount() && column >= 1 && column <= MaxColumns) {
+    if (isSlot(row, column)) {
         m_rows.setCell(row, column, value);
     }
 }
 
 void Table::setCells(int row, const RowDraft& cells) {
-    if (row >= 1 && row <= ListCount()) {
+    if (isRow(row)) {
         m_rows.apply(row, cells);
     }
 }
 
 void Table::setCellText(int row, int column, QStringView text) {
-    if (row >= 1 && row <= ListCount() && column >= 1 && column <= MaxColumns) {
+    if (isSlot(row, column)) {
         m_rows.setText(row, column, text);
     }
 }

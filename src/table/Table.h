@@ -129,8 +129,13 @@ private:
         bool editable = true;
     };
 
-    bool inRange(int row, int column) const;
+    bool isRow(int row) const { return row >= 1 && row <= ListCount(); }
     bool isColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
+    bool inRange(int row, int column) const { return isRow(row) && isColumn(column); }
+    /// Direct access reaches every slot of a row, hidden ones above the column count too.
+    bool isSlot(int row, int column) const {
+        return isRow(row) && column >= 1 && column <= MaxColumns;
+    }
     void setFlag(int line, int column, quint8 flag, bool value, QStringView tag);
     /// Redraws a column (or -1 all, -2 the numbers) unless drawing is suppressed.
     void render(int stol);

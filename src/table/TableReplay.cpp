@@ -151,7 +151,7 @@ void Table::restoreParts(RecordReader& reader, int row, RowDraft& draft) {
 void Table::restoreRow(QStringView record, RowDraft& draft) {
     RecordReader reader(record);
     qint32 row = 0;
-    if (reader.rowHead(row) && row >= 1 && row <= ListCount()) {
+    if (reader.rowHead(row) && isRow(row)) {
         restoreParts(reader, row, draft);
     }
 }

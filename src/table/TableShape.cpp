@@ -5,7 +5,6 @@
 #include "TableView.h"
 
 #include <limits>
-#include <vector>
 
 template <typename RowRecord>
 void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
@@ -38,7 +37,7 @@ void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
 // the column count stay with the row they belong to.
 
 int Table::AddRow(const QString& St1, int Index) {
-    if (Index >= 1 && Index <= ListCount()) {
+    if (isRow(Index)) {
         m_rows.insertEmpty(Index);
     } else {
         m_rows.resize(ListCount() + 1);
@@ -69,7 +68,7 @@ void Table::AddMoreThanOneRow(int NumberOfRows) {
 }
 
 void Table::RemoveItem(int Index, bool NeIzri) {
-    if (Index < 1 || Index > ListCount()) {
+    if (!isRow(Index)) {
         return;
     }
     if (ListCount() == 1) {
@@ -162,8 +161,7 @@ int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {
     m_view->BuildHeader();
     m_view->SetScrollers();
     if (!m_columnReplay && !m_undoing) {
-        pushUndoKeepRedo(JournalRecords::tagged(JournalTags::AddColumn, {Index}));
-        emptyRedoUnlessRedoing();
+        record(JournalRecords::tagged(JournalTags::AddColumn, {Index}));
     }
     return Index;
 }
