@@ -1,5 +1,6 @@
-#include "List.h"
-#include "QtPlatform.h"
+#include "gridview/List.h"
+#include "platform/QtPlatform.h"
+#include "text/ApplicationTitle.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -10,7 +11,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     Platform::install(&platform);
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Qel 2005"));
+    window.setWindowTitle(applicationTitle());
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* grid = new List(&window);

@@ -1,10 +1,10 @@
 // Opening and saving a 500,000 x 8 table of short texts, each beside a baseline measured in the
 // same run: reading and splitting the same bytes, writing the same bytes, copying a buffer.
 // `file_bench --memory` instead reports the peak memory of opening the stored file.
-#include "DatabaseFile.h"
-#include "PasswordPrompts.h"
-#include "QelScrambler.h"
-#include "Table.h"
+#include "qelfile/DatabaseFile.h"
+#include "qelfile/format/QelScrambler.h"
+#include "support/ScriptedPrompts.h"
+#include "table/Table.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -25,12 +25,12 @@ constexpr int kRows = 500000;
 constexpr int kColumns = 8;
 constexpr qint64 kBlock = 1048576;
 
-class FixedPrompts final : public PasswordPrompts {
-public:
-    bool checkPassword(const QString&) override { return true; }
-    std::optional<QString> askNewPassword() override { return QStringLiteral("pw"); }
-    void announceSaved() override {}
-};
+// Lets every password in and gives "pw" as a new one.
+ScriptedPrompts withPassword() {
+    ScriptedPrompts prompts;
+    prompts.newPassword = QStringLiteral("pw");
+    return prompts;
+}
 
 void fillTable(Table& table) {
     for (int c = 2; c <= kColumns; ++c) {
@@ -49,7 +49,7 @@ void fillTable(Table& table) {
 struct Fixture {
     QTemporaryDir dir;
     Table table;
-    FixedPrompts prompts;
+    ScriptedPrompts prompts = withPassword();
     DatabaseFile file{table, &prompts};
     QString plain = dir.filePath(QStringLiteral("plain.QEL"));
     QString stored = dir.filePath(QStringLiteral("stored.QEL"));
@@ -57,8 +57,9 @@ struct Fixture {
 
     Fixture() {
         fillTable(table);
-        file.SaveFileAs(plain, false);
-        file.SaveFileAs(stored, true);
+        if (!file.SaveFileAs(plain, false).ok() || !file.SaveFileAs(stored, true).ok()) {
+            std::abort();
+        }
         QFile in(plain);
         in.open(QIODevice::ReadOnly);
         plainBytes = in.readAll();
@@ -201,7 +202,7 @@ long statusKiB(const char* field) {
 // Peak memory of opening a stored file into an empty table in this process, against what the
 // loaded table keeps: the difference is what reading needed beyond the table itself.
 int measureOpen(const char* path) {
-    FixedPrompts prompts;
+    ScriptedPrompts prompts = withPassword();
     auto table = std::make_unique<Table>();
     DatabaseFile file(*table, &prompts);
     // Writing 5 to clear_refs resets the peak to the current resident size.

@@ -1,6 +1,6 @@
 // Drawing cost of the grid: a full redraw must not grow with the table, and one arrow step
 // must cost about one full redraw.
-#include "List.h"
+#include "gridview/List.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,9 +6,9 @@
 //   resident memory per row      vs  the bytes the rows take in a plain .QEL file
 // Run with --benchmark_repetitions=N --benchmark_report_aggregates_only=true for medians.
 
-#include "RowBlock.h"
-#include "RowStore.h"
-#include "Table.h"
+#include "table/RowBlock.h"
+#include "table/RowStore.h"
+#include "table/Table.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,15 @@
 # Helpers shared by the folders' CMakeLists.
 
+# qel_add_library(<name> SOURCES <files...> [PUBLIC <targets...>] [PRIVATE <targets...>])
+# One static library of src/. Every library's include folder is src/ alone, so an include line
+# names the library it reaches into ("qelfile/DatabaseFile.h").
+function(qel_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+endfunction()
+
 # qel_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One Qt Test executable, run by CTest without a display.
 function(qel_add_test name)

@@ -8,14 +8,14 @@
 //   4  a whole .xlsx zip package
 // Every reader must come back, whatever the bytes, having read at most what the bytes hold;
 // each text it stores must fit a cell.
-#include "DelimitedTextReader.h"
-#include "HtmlTableReader.h"
-#include "SheetCells.h"
-#include "XlsxPackage.h"
-#include "XlsxReader.h"
-#include "XlsxSharedStrings.h"
-#include "XlsxSheetParser.h"
-#include "XlsxStyles.h"
+#include "exchange/sheets/DelimitedTextReader.h"
+#include "exchange/sheets/HtmlTableReader.h"
+#include "exchange/sheets/SheetCells.h"
+#include "exchange/sheets/XlsxPackage.h"
+#include "exchange/sheets/XlsxReader.h"
+#include "exchange/sheets/XlsxSharedStrings.h"
+#include "exchange/sheets/XlsxSheetParser.h"
+#include "exchange/sheets/XlsxStyles.h"
 
 #include <QBuffer>
 
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     default: {
-        if (std::unique_ptr<XlsxReader> reader = XlsxReader::openBytes(bytes)) {
+        if (std::unique_ptr<XlsxReader> reader = XlsxReader::openBytes(bytes).object) {
             readRows(*reader, cells);
         }
         break;

@@ -1,4 +1,4 @@
-#include "ArrowIcons.h"
+#include "gridview/ArrowIcons.h"
 
 #include <QPainter>
 #include <QPolygon>

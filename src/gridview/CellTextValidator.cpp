@@ -1,4 +1,4 @@
-#include "CellTextValidator.h"
+#include "gridview/CellTextValidator.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ColorBlend.h"
+#include "gridview/ColorBlend.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowsColor.h"
+#include "platform/WindowsColor.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorBlend.h"
+#include "gridview/ColorBlend.h"
 
 #include <QtGlobal>
 

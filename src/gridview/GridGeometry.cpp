@@ -1,6 +1,6 @@
-#include "GridGeometry.h"
+#include "gridview/GridGeometry.h"
 
-#include "Rounding.h"
+#include "gridview/Rounding.h"
 
 #include <cmath>
 

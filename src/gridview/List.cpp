@@ -1,14 +1,14 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "ColorBlend.h"
-#include "DatabaseFile.h"
-#include "GridColours.h"
-#include "GridGeometry.h"
-#include "ListHost.h"
-#include "RetainedSurface.h"
-#include "WindowsColor.h"
-#include "cmdButton.h"
-#include "lblTxt.h"
+#include "gridview/ColorBlend.h"
+#include "gridview/GridColours.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/ListHost.h"
+#include "gridview/RetainedSurface.h"
+#include "gridview/cmdButton.h"
+#include "gridview/lblTxt.h"
+#include "platform/WindowsColor.h"
+#include "qelfile/DatabaseFile.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,10 +26,7 @@ void setPanelColour(QWidget* w, qint32 colour) {
 
 } // namespace
 
-List::List(QWidget* parent)
-    : QWidget(parent), m_file(std::make_unique<DatabaseFile>(m_table)),
-      m_neutralHost(new ListHost) {
-    m_host = m_neutralHost;
+List::List(QWidget* parent) : QWidget(parent), m_file(std::make_unique<DatabaseFile>(m_table)) {
     setObjectName(QStringLiteral("List"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
@@ -53,11 +50,10 @@ List::~List() {
         child->removeEventFilter(this);
     }
     m_table.setView(nullptr);
-    delete m_neutralHost;
 }
 
 void List::setHost(ListHost* host) {
-    m_host = host ? host : m_neutralHost;
+    m_host = host ? host : &m_neutralHost;
 }
 
 void List::fillColours() {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "DatabaseFileResult.h"
-#include "ExcelEnvironment.h"
-#include "ExcelOutcome.h"
-#include "ExchangeCallbacks.h"
-#include "ListSurfaces.h"
-
-#include "Table.h"
-#include "TableView.h"
+#include "exchange/ExcelEnvironment.h"
+#include "exchange/ExchangeCallbacks.h"
+#include "gridview/ListHost.h"
+#include "gridview/ListSurfaces.h"
+#include "table/Table.h"
+#include "table/TableView.h"
+#include "text/FileResult.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -17,7 +16,6 @@
 #include <vector>
 
 class DatabaseFile;
-class ListHost;
 class PasswordPrompts;
 class QMouseEvent;
 
@@ -95,18 +93,19 @@ public:
     /// protected saves. Not owned.
     void setPasswordPrompts(PasswordPrompts* prompts);
     /// Replaces the table with the file's content; the result says why when it could not.
-    DatabaseFileResult OpenFile(const QString& filename);
-    DatabaseFileResult SaveFile(const QString& filename, bool Encrypted = false);
-    DatabaseFileResult SaveFileAs(const QString& filename, bool Encrypted = false);
+    FileResult OpenFile(const QString& filename);
+    FileResult SaveFile(const QString& filename, bool Encrypted = false);
+    FileResult SaveFileAs(const QString& filename, bool Encrypted = false);
     bool iIsEncrypted() const;
     QString sFileName() const;
 
     // --- spreadsheet exchange ---------------------------------------------------------------
     /// Copies the table's texts into a new workbook and shows it; messages go through the
-    /// Platform, progress to the host. The outcome names the workbook or the failure.
-    ExcelOutcome exporttoexcel();
-    /// Reads sheet rows 1..Rows of `filename` into the table's texts.
-    void importexcel(const QString& filename, int Rows = 0);
+    /// Platform, progress to the host. The result names the workbook or the failure.
+    FileResult exporttoexcel();
+    /// Reads sheet rows 1..Rows of `filename` into the table's texts; the result says why the
+    /// file could not be read.
+    FileResult importexcel(const QString& filename, int Rows = 0);
 
     // --- view ---------------------------------------------------------------------------------
     void RenderColumn(int Stol) override;
@@ -223,8 +222,9 @@ private:
 
     Table m_table;
     std::unique_ptr<DatabaseFile> m_file;
-    ListHost* m_host = nullptr;
-    ListHost* m_neutralHost = nullptr;
+    // Stands in for a host until one is set, so the grid also runs on its own.
+    ListHost m_neutralHost;
+    ListHost* m_host = &m_neutralHost;
     ListSurfaces m_s;
 
     int m_topOffset = 0;

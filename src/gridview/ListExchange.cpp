@@ -1,11 +1,12 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "ExcelExport.h"
-#include "ExcelImport.h"
-#include "ListHost.h"
-#include "Platform.h"
+#include "exchange/ExcelExport.h"
+#include "exchange/ExcelImport.h"
+#include "gridview/ListHost.h"
+#include "platform/Platform.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -56,17 +57,20 @@ ExcelEnvironment List::exchangeEnvironment() const {
     return environment;
 }
 
-ExcelOutcome List::exporttoexcel() {
+FileResult List::exporttoexcel() {
     return ExcelExport::exportToExcel(m_table, m_host->excelStatus(), exchangeEnvironment(),
                                       exchangeCallbacks());
 }
 
-void List::importexcel(const QString& filename, int Rows) {
+FileResult List::importexcel(const QString& filename, int Rows) {
     HideEditors();
-    // Rows grow one by one during the import; the grid is drawn once at the end.
-    const bool suppressed = m_doNotRender;
-    m_doNotRender = true;
-    ExcelImport::importExcel(m_table, filename, Rows, exchangeEnvironment(), exchangeCallbacks());
-    m_doNotRender = suppressed;
+    FileResult result;
+    {
+        // Rows grow one by one during the import; the grid is drawn once at the end.
+        const QScopedValueRollback suppressed(m_doNotRender, true);
+        result = ExcelImport::importExcel(m_table, filename, Rows, exchangeEnvironment(),
+                                          exchangeCallbacks());
+    }
     redrawAfterLoad();
+    return result;
 }

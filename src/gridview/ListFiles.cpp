@@ -1,7 +1,7 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "DatabaseFile.h"
-#include "GridGeometry.h"
+#include "gridview/GridGeometry.h"
+#include "qelfile/DatabaseFile.h"
 
 void List::setPasswordPrompts(PasswordPrompts* prompts) {
     m_file->setPasswordPrompts(prompts);
@@ -23,9 +23,9 @@ void List::redrawAfterLoad() {
     SetScrollers();
 }
 
-DatabaseFileResult List::OpenFile(const QString& filename) {
+FileResult List::OpenFile(const QString& filename) {
     HideEditors();
-    const DatabaseFileResult result = m_file->OpenFile(filename);
+    const FileResult result = m_file->OpenFile(filename);
     if (result.ok()) {
         // A loaded table has no current row.
         m_table.setISelected(0);
@@ -35,10 +35,10 @@ DatabaseFileResult List::OpenFile(const QString& filename) {
     return result;
 }
 
-DatabaseFileResult List::SaveFile(const QString& filename, bool Encrypted) {
+FileResult List::SaveFile(const QString& filename, bool Encrypted) {
     return m_file->SaveFile(filename, Encrypted);
 }
 
-DatabaseFileResult List::SaveFileAs(const QString& filename, bool Encrypted) {
+FileResult List::SaveFileAs(const QString& filename, bool Encrypted) {
     return m_file->SaveFileAs(filename, Encrypted);
 }

@@ -1,8 +1,8 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "GridGeometry.h"
-#include "ListHost.h"
-#include "lblTxt.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/ListHost.h"
+#include "gridview/lblTxt.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "GridGeometry.h"
-#include "ListHost.h"
-#include "WindowsInput.h"
-#include "lblTxt.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/ListHost.h"
+#include "gridview/WindowsInput.h"
+#include "gridview/lblTxt.h"
 
 #include <QKeyEvent>
 

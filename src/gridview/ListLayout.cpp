@@ -1,11 +1,11 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "GridColours.h"
-#include "GridGeometry.h"
-#include "RetainedSurface.h"
-#include "WindowsColor.h"
-#include "cmdButton.h"
-#include "lblTxt.h"
+#include "gridview/GridColours.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/RetainedSurface.h"
+#include "gridview/cmdButton.h"
+#include "gridview/lblTxt.h"
+#include "platform/WindowsColor.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "GridColours.h"
-#include "GridGeometry.h"
-#include "RetainedSurface.h"
-#include "WindowsColor.h"
+#include "gridview/GridColours.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/RetainedSurface.h"
+#include "platform/WindowsColor.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "GridGeometry.h"
-#include "cmdButton.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/cmdButton.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
-#include "List.h"
+#include "gridview/List.h"
 
-#include "ArrowIcons.h"
-#include "GridColours.h"
-#include "GridGeometry.h"
-#include "RetainedSurface.h"
-#include "cmdButton.h"
+#include "gridview/ArrowIcons.h"
+#include "gridview/GridColours.h"
+#include "gridview/GridGeometry.h"
+#include "gridview/RetainedSurface.h"
+#include "gridview/cmdButton.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "RetainedSurface.h"
+#include "gridview/RetainedSurface.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "WindowsInput.h"
+#include "gridview/WindowsInput.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
-#include "cmdButton.h"
+#include "gridview/cmdButton.h"
 
-#include "ColorBlend.h"
-#include "Rounding.h"
-#include "WindowsInput.h"
+#include "gridview/ColorBlend.h"
+#include "gridview/Rounding.h"
+#include "gridview/WindowsInput.h"
 
 #include <QKeyEvent>
 #include <QLabel>

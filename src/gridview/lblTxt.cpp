@@ -1,8 +1,8 @@
-#include "lblTxt.h"
+#include "gridview/lblTxt.h"
 
-#include "CellTextValidator.h"
-#include "WindowsColor.h"
-#include "WindowsInput.h"
+#include "gridview/CellTextValidator.h"
+#include "gridview/WindowsInput.h"
+#include "platform/WindowsColor.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "CpuInfo.h"
+#include "platform/CpuInfo.h"
 
 #include <QList>
 

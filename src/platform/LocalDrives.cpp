@@ -1,4 +1,4 @@
-#include "LocalDrives.h"
+#include "platform/LocalDrives.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>

@@ -1,4 +1,4 @@
-#include "MessageButtonSet.h"
+#include "platform/MessageButtonSet.h"
 
 QList<MessageButton> buttonsOf(MessageButtons buttons) {
     switch (buttons) {

@@ -1,13 +1,10 @@
-#include "Platform.h"
+#include "platform/Platform.h"
 
-#include "MessageButtonSet.h"
+#include "platform/MessageButtonSet.h"
+#include "text/ApplicationTitle.h"
 
 namespace {
 Platform* installedPlatform = nullptr;
-}
-
-QString Platform::applicationTitle() {
-    return QStringLiteral("Qel 2005");
 }
 
 Platform& Platform::current() {

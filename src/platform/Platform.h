@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogTypes.h"
+#include "platform/DialogTypes.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,9 +21,6 @@
 class Platform {
 public:
     virtual ~Platform() = default;
-
-    /// The title of message boxes and input boxes that name none.
-    static QString applicationTitle();
 
     /// The installed platform. Installing none is a programming error and ends the process
     /// with a message rather than letting a dialog block a test.

@@ -1,7 +1,7 @@
-#include "QtDialogs.h"
+#include "platform/QtDialogs.h"
 
-#include "FileDialogFilter.h"
-#include "MessageButtonSet.h"
+#include "platform/FileDialogFilter.h"
+#include "platform/MessageButtonSet.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

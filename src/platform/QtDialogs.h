@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogTypes.h"
+#include "platform/DialogTypes.h"
 
 #include <QMessageBox>
 

@@ -1,9 +1,9 @@
-#include "QtPlatform.h"
+#include "platform/QtPlatform.h"
 
-#include "CpuInfo.h"
-#include "LocalDrives.h"
-#include "QtDialogs.h"
-#include "WindowsColor.h"
+#include "platform/CpuInfo.h"
+#include "platform/LocalDrives.h"
+#include "platform/QtDialogs.h"
+#include "platform/WindowsColor.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "WindowsColor.h"
+#include "platform/WindowsColor.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,9 +1,9 @@
-#include "JournalRecords.h"
+#include "table/JournalRecords.h"
 
-#include "CharRuns.h"
+#include "table/CharRuns.h"
 
-#include "JournalTags.h"
-#include "RowBlock.h"
+#include "table/JournalTags.h"
+#include "table/RowBlock.h"
 
 #include <algorithm>
 #include <vector>

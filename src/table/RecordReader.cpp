@@ -1,10 +1,10 @@
-#include "RecordReader.h"
+#include "table/RecordReader.h"
 
-#include "CharRuns.h"
+#include "table/CharRuns.h"
 
-#include "RowBlock.h"
-#include "RowBuilder.h"
-#include "RowDraft.h"
+#include "table/RowBlock.h"
+#include "table/RowBuilder.h"
+#include "table/RowDraft.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "RowBlock.h"
+#include "table/RowBlock.h"
 
-#include "CharRuns.h"
+#include "table/CharRuns.h"
 
 #include <cstdlib>
 #include <cstring>

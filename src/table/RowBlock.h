@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cell.h"
+#include "table/Cell.h"
 
 #include <QStringView>
 #include <QtGlobal>
@@ -32,9 +32,12 @@ public:
     /// A deep copy; nullptr stays nullptr.
     static RowBlock* copy(const RowBlock* block);
     /// The flag bits of a cell's format.
+    static quint8 flagsOf(bool bold, bool itallic, bool underlined) {
+        return quint8((bold ? BoldFlag : 0) | (itallic ? ItalicFlag : 0) |
+                      (underlined ? UnderlinedFlag : 0));
+    }
     static quint8 flagsOf(const CellRef& cell) {
-        return quint8((cell.Bold ? BoldFlag : 0) | (cell.Itallic ? ItalicFlag : 0) |
-                      (cell.Underlined ? UnderlinedFlag : 0));
+        return flagsOf(cell.Bold, cell.Itallic, cell.Underlined);
     }
     /// A cell with its format given as flag bits.
     static CellRef cellOf(QStringView text, quint8 flags, qint32 color) {

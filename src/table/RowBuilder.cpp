@@ -1,6 +1,6 @@
-#include "RowBuilder.h"
+#include "table/RowBuilder.h"
 
-#include "RowBlock.h"
+#include "table/RowBlock.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cell.h"
+#include "table/Cell.h"
 
 #include <QStringView>
 #include <QtGlobal>

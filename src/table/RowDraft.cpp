@@ -1,7 +1,7 @@
-#include "RowDraft.h"
+#include "table/RowDraft.h"
 
-#include "RowBlock.h"
-#include "RowBuilder.h"
+#include "table/RowBlock.h"
+#include "table/RowBuilder.h"
 
 RowBlock* RowDraft::pack() const {
     const int used = m_set ? 32 - __builtin_clz(m_set) : 0;

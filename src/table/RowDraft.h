@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Cell.h"
-#include "RowBlock.h"
+#include "table/Cell.h"
+#include "table/RowBlock.h"
 
 #include <QStringView>
 #include <QtGlobal>
@@ -15,12 +15,18 @@ class RowBuilder;
 /// An empty row is packed straight from the draft, so the texts are copied once.
 class RowDraft final {
 public:
+    /// A cell's format packed as setCell() takes it, for readers that keep cells apart from
+    /// their texts until the row is stored.
+    static quint8 formatFlags(bool bold, bool itallic, bool underlined) {
+        return RowBlock::flagsOf(bold, itallic, underlined);
+    }
+
     /// Slot 1..32; a slot set again takes the later cell. The text must stay valid until the
     /// draft is stored.
     void setCell(int slot, const CellRef& value) {
         setCell(slot, value.Text, RowBlock::flagsOf(value), value.Color);
     }
-    /// The same with the format as RowBlock flag bits.
+    /// The same with the format packed by formatFlags().
     void setCell(int slot, QStringView text, quint8 flags, qint32 color) {
         m_cells[size_t(slot - 1)] = RowBlock::Source{text, color, flags};
         m_set |= 1u << (slot - 1);

@@ -1,6 +1,6 @@
-#include "RowRelease.h"
+#include "table/RowRelease.h"
 
-#include "RowBlock.h"
+#include "table/RowBlock.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "RowStore.h"
+#include "table/RowStore.h"
 
-#include "RowBlock.h"
-#include "RowDraft.h"
+#include "table/RowBlock.h"
+#include "table/RowDraft.h"
 
 RowStore::~RowStore() {
     takeAll(0);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Cell.h"
-#include "RowBuilder.h"
-#include "RowRelease.h"
+#include "table/Cell.h"
+#include "table/RowBuilder.h"
+#include "table/RowRelease.h"
 
 #include <QStringView>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Cell.h"
-#include "RowStore.h"
+#include "table/Cell.h"
+#include "table/RowStore.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,9 +1,9 @@
-#include "Table.h"
+#include "table/Table.h"
 
-#include "JournalRecords.h"
-#include "JournalTags.h"
-#include "RowBlock.h"
-#include "TextMatcher.h"
+#include "table/JournalRecords.h"
+#include "table/JournalTags.h"
+#include "table/RowBlock.h"
+#include "table/TextMatcher.h"
 
 std::optional<FindHit> Table::findMatch(const QString& Text, bool ExactMatch, bool hostExactTicked,
                                         const QString& hostSearchText) const {

@@ -1,10 +1,12 @@
-#include "Table.h"
+#include "table/Table.h"
 
-#include "JournalRecords.h"
-#include "JournalTags.h"
-#include "RecordReader.h"
-#include "RowDraft.h"
-#include "TableView.h"
+#include "table/JournalRecords.h"
+#include "table/JournalTags.h"
+#include "table/RecordReader.h"
+#include "table/RowDraft.h"
+#include "table/TableView.h"
+
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -215,9 +217,8 @@ void Table::replayAddedColumn(QStringView payload) {
         const Column& removed = m_columns[size_t(column - 1)];
         m_redo.push_front(JournalRecords::columnHead(JournalTags::AddColumn, column,
                                                      removed.caption, removed.width));
-        m_columnReplay = true;
+        const QScopedValueRollback replaying(m_columnReplay, true);
         RemoveColumn(column);
-        m_columnReplay = false;
         return;
     }
     RecordReader longForm(payload);
@@ -237,9 +238,10 @@ void Table::replayColumnGroup(QStringView payload, std::deque<QString>& store) {
     const bool restore = head.columnHead(column, caption, width) && column >= 1 &&
                          column <= ColumnCount() + 1 && ColumnCount() < MaxColumns;
     if (restore) {
-        m_columnReplay = true;
-        AddColumn(column, width, caption.toString());
-        m_columnReplay = false;
+        {
+            const QScopedValueRollback replaying(m_columnReplay, true);
+            AddColumn(column, width, caption.toString());
+        }
         // AddColumn widens a narrow column to its minimum; the removed width comes back as it was.
         m_columns[size_t(column - 1)].width = std::max(width, 0);
     }

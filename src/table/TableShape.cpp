@@ -1,8 +1,8 @@
-#include "Table.h"
+#include "table/Table.h"
 
-#include "JournalRecords.h"
-#include "JournalTags.h"
-#include "TableView.h"
+#include "table/JournalRecords.h"
+#include "table/JournalTags.h"
+#include "table/TableView.h"
 
 #include <limits>
 

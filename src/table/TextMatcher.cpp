@@ -1,4 +1,4 @@
-#include "TextMatcher.h"
+#include "table/TextMatcher.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "List.h"
-#include "ListHost.h"
+#include "gridview/List.h"
+#include "gridview/ListHost.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "ColorBlend.h"
-#include "Rounding.h"
-#include "cmdButton.h"
+#include "gridview/ColorBlend.h"
+#include "gridview/Rounding.h"
+#include "gridview/cmdButton.h"
 
 #include <QApplication>
 #include <QLabel>

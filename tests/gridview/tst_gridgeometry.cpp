@@ -1,4 +1,4 @@
-#include "GridGeometry.h"
+#include "gridview/GridGeometry.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "lblTxt.h"
+#include "gridview/lblTxt.h"
 
 #include <QApplication>
 #include <QClipboard>

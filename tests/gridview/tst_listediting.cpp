@@ -1,7 +1,7 @@
 #include "ListFixture.h"
 
-#include "WindowsColor.h"
-#include "lblTxt.h"
+#include "gridview/lblTxt.h"
+#include "platform/WindowsColor.h"
 
 #include <QClipboard>
 #include <QLabel>

@@ -1,35 +1,13 @@
 #include "ListFixture.h"
 
-#include "PasswordPrompts.h"
-#include "RetainedSurface.h"
-#include "ScriptedPlatform.h"
-#include "WindowsColor.h"
+#include "gridview/RetainedSurface.h"
+#include "platform/WindowsColor.h"
+#include "support/ScriptedPlatform.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
-
-namespace {
-
-/// Password dialogs scripted by the test: they record what they were asked.
-class ScriptedPrompts final : public PasswordPrompts {
-public:
-    bool checkPassword(const QString& stored) override {
-        calls << QStringLiteral("check:") + stored;
-        return letIn;
-    }
-    std::optional<QString> askNewPassword() override {
-        calls << QStringLiteral("ask");
-        return newPassword;
-    }
-    void announceSaved() override { calls << QStringLiteral("saved"); }
-
-    QStringList calls;
-    bool letIn = true;
-    std::optional<QString> newPassword;
-};
-
-} // namespace
 
 /// The grid's files and spreadsheet exchange: what passes through its seams, and the redraw.
 class TestListFiles : public QObject {
@@ -68,7 +46,7 @@ void TestListFiles::saveAndOpenRedrawTheGrid() {
     QCOMPARE(list->numberStripWidth(), source->numberStripWidth());
     QCOMPARE(pixelOf(part(*list, "Stolpec3"), 78, 16 * 12), colorFromWindows(list->BorderColor));
 
-    const DatabaseFileResult missing = list->OpenFile(m_dir.filePath("missing.QEL"));
+    const FileResult missing = list->OpenFile(m_dir.filePath("missing.QEL"));
     QVERIFY(!missing.ok());
     QCOMPARE(list->ListCount(), 12);
 }
@@ -90,18 +68,18 @@ void TestListFiles::protectedFilesAskThroughThePrompts() {
 
     auto list = makeList(1, 1);
     list->setPasswordPrompts(&prompts);
-    prompts.letIn = false;
-    QCOMPARE(list->OpenFile(path).outcome, DatabaseFileResult::Outcome::PasswordRefused);
+    prompts.letIn(false);
+    QCOMPARE(list->OpenFile(path).status, FileResult::Status::PasswordRefused);
     QCOMPARE(prompts.calls, (QStringList{"check:secret"}));
     QCOMPARE(list->ColumnCount(), 1);
-    prompts.letIn = true;
+    prompts.letIn(true);
     QVERIFY(list->OpenFile(path).ok());
     QCOMPARE(list->GetItem(3, 2), QStringLiteral("r3c2"));
     QVERIFY(list->iIsEncrypted());
 
     prompts.newPassword.reset();
-    QCOMPARE(list->SaveFileAs(m_dir.filePath("other.QEL"), true).outcome,
-             DatabaseFileResult::Outcome::Cancelled);
+    QCOMPARE(list->SaveFileAs(m_dir.filePath("other.QEL"), true).status,
+             FileResult::Status::Cancelled);
     QVERIFY(!QFile::exists(m_dir.filePath("other.QEL")));
 }
 
@@ -113,8 +91,8 @@ void TestListFiles::exportTalksThroughHostAndPlatform() {
     list->table().setCellText(3, 2, QString());
     RecordingHost host(list.get());
     list->setHost(&host);
-    const ExcelOutcome outcome = list->exporttoexcel();
-    QVERIFY2(outcome.ok(), qPrintable(outcome.error));
+    const FileResult outcome = list->exporttoexcel();
+    QVERIFY2(outcome.ok(), qPrintable(outcome.reason));
     QVERIFY(QFile::exists(outcome.path));
     QCOMPARE(platform.openedUrls().size(), 1);
     QCOMPARE(platform.openedUrls().front().toLocalFile(), outcome.path);
@@ -138,7 +116,7 @@ void TestListFiles::importFillsTheTableAndRedraws() {
     list->setHost(&host);
     auto* column = part<RetainedSurface>(*list, "Stolpec1");
     const qint64 drawn = column->canvas().cacheKey();
-    list->importexcel(path, 3);
+    QVERIFY(list->importexcel(path, 3).ok());
     QCOMPARE(list->ListCount(), 3);
     QCOMPARE(list->GetItem(1, 1), QStringLiteral("a"));
     QCOMPARE(list->GetItem(2, 2), QStringLiteral("r2c2"));

@@ -1,6 +1,6 @@
 #include "ListFixture.h"
 
-#include "lblTxt.h"
+#include "gridview/lblTxt.h"
 
 #include <QLineEdit>
 

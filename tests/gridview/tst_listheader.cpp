@@ -1,7 +1,7 @@
 #include "ListFixture.h"
 
-#include "RetainedSurface.h"
-#include "WindowsColor.h"
+#include "gridview/RetainedSurface.h"
+#include "platform/WindowsColor.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "ListFixture.h"
 
-#include "ColorBlend.h"
-#include "WindowsColor.h"
+#include "gridview/ColorBlend.h"
+#include "platform/WindowsColor.h"
 
-#include "GridColours.h"
-#include "RetainedSurface.h"
-#include "cmdButton.h"
+#include "gridview/GridColours.h"
+#include "gridview/RetainedSurface.h"
+#include "gridview/cmdButton.h"
 
 #include <QDir>
 #include <QLabel>

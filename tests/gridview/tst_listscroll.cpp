@@ -1,8 +1,8 @@
 #include "ListFixture.h"
 
-#include "ArrowIcons.h"
-#include "RetainedSurface.h"
-#include "cmdButton.h"
+#include "gridview/ArrowIcons.h"
+#include "gridview/RetainedSurface.h"
+#include "gridview/cmdButton.h"
 
 #include <QLabel>
 #include <QTimer>

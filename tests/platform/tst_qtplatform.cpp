@@ -1,5 +1,5 @@
-#include "QtDialogs.h"
-#include "QtPlatform.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "CpuInfo.h"
-#include "FileDialogFilter.h"
-#include "LocalDrives.h"
-#include "QtPlatform.h"
+#include "platform/CpuInfo.h"
+#include "platform/FileDialogFilter.h"
+#include "platform/LocalDrives.h"
+#include "platform/QtPlatform.h"
 
 #include <QTest>
 

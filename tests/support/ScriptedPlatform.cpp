@@ -1,6 +1,6 @@
 #include "ScriptedPlatform.h"
 
-#include "MessageButtonSet.h"
+#include "platform/MessageButtonSet.h"
 
 #include <QFileInfo>
 #include <QTest>

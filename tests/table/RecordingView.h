@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableView.h"
+#include "table/TableView.h"
 
 #include <QString>
 #include <QStringList>

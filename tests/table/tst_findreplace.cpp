@@ -1,6 +1,6 @@
 #include "RecordingView.h"
-#include "Table.h"
-#include "TableFixture.h"
+#include "support/TableFixture.h"
+#include "table/Table.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "Table.h"
-#include "TableFixture.h"
+#include "support/TableFixture.h"
+#include "table/Table.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "RecordingView.h"
-#include "RowDraft.h"
-#include "Table.h"
-#include "TableFixture.h"
+#include "support/TableFixture.h"
+#include "table/RowDraft.h"
+#include "table/Table.h"
 
 #include <QTest>
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "exchange/ExcelEnvironment.h"
+#include "exchange/ExchangeCallbacks.h"
+#include "text/FileResult.h"
+
+#include <QString>
+
+class Table;
+
+/// The grid's import of the first rows of a spreadsheet file into its table.
+namespace ExcelImport {
+
+/// Reads sheet rows 1..`Rows` of the active sheet of `filename`, columns A..AF: every sheet
+/// cell that is not empty replaces the text of table cell (row, column), line breaks joined
+/// out; empty sheet cells leave the table's text, and formats are never touched. Values
+/// beyond the shown columns are kept in their rows. The table grows to `Rows` rows when it
+/// has fewer, also when the file cannot be read. The progress maximum is `Rows` and the value
+/// follows the sheet row. The caller empties the journal afterwards. The result says why the
+/// file could not be read (the table has grown all the same).
+FileResult importExcel(Table& table, const QString& filename, int Rows,
+                       const ExcelEnvironment& environment, const ExchangeCallbacks& callbacks);
+
+/// The text without its line breaks (CR LF, CR or LF), the pieces joined, as the cell editor
+/// joins a pasted text, since a cell holds one line.
+QString joinLineBreaks(const QString& text);
+
+} // namespace ExcelImport

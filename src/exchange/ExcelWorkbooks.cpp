@@ -1,0 +1,27 @@
+#include "exchange/ExcelWorkbooks.h"
+
+#include "exchange/Workbook.h"
+#include "exchange/sheets/SpreadsheetFile.h"
+
+ExcelWorkbooks::ExcelWorkbooks() = default;
+ExcelWorkbooks::~ExcelWorkbooks() = default;
+
+void ExcelWorkbooks::add() {
+    m_active = std::make_unique<Workbook>();
+}
+
+FileResult ExcelWorkbooks::open(const QString& filename) {
+    Opened<SheetReader> opened = SpreadsheetFile::open(filename);
+    if (!opened.object) {
+        m_active = std::make_unique<Workbook>();
+        return opened.result;
+    }
+    m_active = std::make_unique<Workbook>(filename, std::move(opened.object), [filename] {
+        return SpreadsheetFile::open(filename).object;
+    });
+    return opened.result;
+}
+
+void ExcelWorkbooks::close() {
+    m_active.reset();
+}

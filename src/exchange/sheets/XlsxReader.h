@@ -1,0 +1,37 @@
+#pragma once
+
+#include "exchange/sheets/SheetReader.h"
+#include "text/FileResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class XlsxSharedStrings;
+class XlsxSheetParser;
+class XlsxStyles;
+class ZipArchive;
+
+/// Reads the first worksheet of an .xlsx, .xlsm or .xltx workbook, streaming its cells from
+/// the zip package as they are asked for.
+class XlsxReader final : public SheetReader {
+public:
+    /// The reader, or nullptr and why when the file is no readable zip package.
+    static Opened<XlsxReader> openFile(const QString& path);
+    static Opened<XlsxReader> openBytes(const QByteArray& bytes);
+    ~XlsxReader() override;
+    Q_DISABLE_COPY_MOVE(XlsxReader)
+
+    int readNextRow(SheetCells& cells) override;
+
+private:
+    explicit XlsxReader(std::unique_ptr<ZipArchive> archive);
+    /// The reader of the package, when it could be opened.
+    static Opened<XlsxReader> over(Opened<ZipArchive> archive);
+
+    std::unique_ptr<ZipArchive> m_archive;
+    std::unique_ptr<XlsxStyles> m_styles;
+    std::unique_ptr<XlsxSharedStrings> m_strings;
+    std::unique_ptr<XlsxSheetParser> m_sheet; // nullptr when the package has no worksheet
+};

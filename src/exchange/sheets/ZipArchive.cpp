@@ -1,0 +1,73 @@
+#include "exchange/sheets/ZipArchive.h"
+
+#include "exchange/sheets/ZipEntryDevice.h"
+
+#include <QFile>
+
+#include <zip.h>
+
+ZipArchive::ZipArchive(zip* archive, QByteArray bytes)
+    : m_zip(archive), m_bytes(std::move(bytes)) {}
+
+ZipArchive::~ZipArchive() {
+    zip_discard(m_zip);
+}
+
+namespace {
+
+// libzip's own words for what went wrong; released with the error.
+FileResult zipFailure(const QString& name, zip_error_t& error) {
+    const QString why = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return FileResult::cannotRead(name, why);
+}
+
+} // namespace
+
+Opened<ZipArchive> ZipArchive::openFile(const QString& path) {
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    if (!archive) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        return Opened<ZipArchive>::failed(zipFailure(path, error));
+    }
+    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, QByteArray())),
+            FileResult::done(path)};
+}
+
+Opened<ZipArchive> ZipArchive::openBytes(const QByteArray& bytes, const QString& name) {
+    zip_error_t error;
+    zip_error_init(&error);
+    // The archive keeps its own reference to the bytes it reads.
+    QByteArray kept = bytes;
+    kept.detach();
+    zip_source_t* source =
+        zip_source_buffer_create(kept.constData(), zip_uint64_t(kept.size()), 0, &error);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    if (!archive) {
+        if (source) {
+            zip_source_free(source);
+        }
+        return Opened<ZipArchive>::failed(zipFailure(name, error));
+    }
+    zip_error_fini(&error);
+    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, std::move(kept))),
+            FileResult::done(name)};
+}
+
+std::unique_ptr<ZipEntryDevice> ZipArchive::openEntry(const QString& name) const {
+    const QByteArray utf8 = name.toUtf8();
+    zip_int64_t index = zip_name_locate(m_zip, utf8.constData(), 0);
+    if (index < 0) {
+        index = zip_name_locate(m_zip, utf8.constData(), ZIP_FL_NOCASE);
+    }
+    if (index < 0) {
+        return nullptr;
+    }
+    zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
+    if (!file) {
+        return nullptr;
+    }
+    return std::make_unique<ZipEntryDevice>(file);
+}

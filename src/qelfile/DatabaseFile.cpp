@@ -1,0 +1,103 @@
+#include "qelfile/DatabaseFile.h"
+
+#include "qelfile/PasswordPrompts.h"
+#include "qelfile/format/QelChunkWriter.h"
+#include "qelfile/format/QelTableWriter.h"
+#include "qelfile/read/QelReadAhead.h"
+#include "qelfile/read/QelTableReader.h"
+#include "table/Table.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+DatabaseFile::DatabaseFile(Table& table, PasswordPrompts* prompts)
+    : m_table(table), m_prompts(prompts) {}
+
+FileResult DatabaseFile::OpenFile(const QString& filename) {
+    // Only a regular file has a length to read to; a device or a pipe could never end.
+    const QFileInfo info(filename);
+    if (!info.exists()) {
+        return FileResult::cannotRead(filename, QStringLiteral("No such file"));
+    }
+    if (!info.isFile()) {
+        return FileResult::cannotRead(filename, QStringLiteral("Not a file"));
+    }
+    QFile file(filename);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return FileResult::cannotRead(filename, file.errorString());
+    }
+    return read(file, file.size(), filename);
+}
+
+FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& filename) {
+    QelTableReader reader(m_table, m_prompts, size);
+    const QelChunkReader::Outcome outcome = QelReadAhead::read(device, size, reader);
+    reader.finish();
+    if (reader.passwordRefused()) {
+        return FileResult::refused();
+    }
+    const bool failed = !outcome.error.isEmpty();
+    if (failed && !reader.tableReplaced()) {
+        return FileResult::cannotRead(filename, outcome.error);
+    }
+    // Only a complete read names the file: a partial table saved over it would lose the rest.
+    m_sFileName = failed ? QString() : filename;
+    m_iIsEncrypted = !failed && reader.isProtected();
+    m_sPassword = failed ? QString() : reader.password();
+    m_table.ClearUndoRedo();
+    m_table.redrawAll();
+    if (failed) {
+        return FileResult::cannotRead(filename, outcome.error);
+    }
+    return FileResult::done(filename);
+}
+
+FileResult DatabaseFile::SaveFile(const QString& filename, bool Encrypted) {
+    if (filename != m_sFileName || (Encrypted && !m_iIsEncrypted)) {
+        return SaveFileAs(filename, Encrypted);
+    }
+    return write(filename, Encrypted, m_sPassword);
+}
+
+FileResult DatabaseFile::SaveFileAs(const QString& filename, bool Encrypted) {
+    if (!Encrypted) {
+        const FileResult result = write(filename, false, QString());
+        if (result.ok()) {
+            m_iIsEncrypted = false;
+            m_sFileName = filename;
+        }
+        return result;
+    }
+    const std::optional<QString> password = m_prompts ? m_prompts->askNewPassword() : std::nullopt;
+    if (!password) {
+        return FileResult::cancelled();
+    }
+    const FileResult result = write(filename, true, *password);
+    if (result.ok()) {
+        m_sFileName = filename;
+        m_iIsEncrypted = true;
+        m_sPassword = *password;
+        m_prompts->announceSaved();
+    }
+    return result;
+}
+
+FileResult DatabaseFile::write(const QString& filename, bool stored, const QString& password) {
+    QSaveFile file(filename);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return FileResult::cannotWrite(filename, file.errorString());
+    }
+    QelChunkWriter out(file, stored);
+    if (stored) {
+        QelTableWriter::writeProtectedStart(out, password);
+    }
+    if (!QelTableWriter::writeTableLines(m_table, out) || !out.finish()) {
+        file.cancelWriting();
+        return FileResult::cannotWrite(filename, out.errorString());
+    }
+    if (!file.commit()) {
+        return FileResult::cannotWrite(filename, file.errorString());
+    }
+    return FileResult::done(filename);
+}

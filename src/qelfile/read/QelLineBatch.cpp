@@ -1,0 +1,61 @@
+#include "qelfile/read/QelLineBatch.h"
+
+#include "table/RowDraft.h"
+
+#include <cstring>
+
+// Inlined into addCell: it runs for every cell of a file.
+[[gnu::always_inline]] inline quint32 QelLineBatch::keep(QByteArrayView bytes) {
+    const qsizetype size = bytes.size();
+    if (size > qsizetype(m_bytes.size()) - m_bytesUsed) {
+        m_bytes.resize(size_t(qMax(2 * qsizetype(m_bytes.size()), m_bytesUsed + size)));
+    }
+    const auto start = quint32(m_bytesUsed);
+    char* const out = m_bytes.data() + m_bytesUsed;
+    // Most texts are short: two words that may overlap instead of a library call.
+    if (size >= 8 && size <= 16) {
+        char head[8];
+        char tail[8];
+        std::memcpy(head, bytes.data(), 8);
+        std::memcpy(tail, bytes.data() + size - 8, 8);
+        std::memcpy(out, head, 8);
+        std::memcpy(out + size - 8, tail, 8);
+    } else if (size > 0) {
+        std::memcpy(out, bytes.data(), size_t(size));
+    }
+    m_bytesUsed += size;
+    return start;
+}
+
+void QelLineBatch::addLine(Role role, QByteArrayView bytes) {
+    const quint32 start = keep(bytes);
+    Line& line = m_lines.emplace_back();
+    line.role = role;
+    line.start = start;
+    line.length = quint32(bytes.size());
+}
+
+void QelLineBatch::addCell(const QelCellLine& cell) {
+    const quint32 start = keep(cell.Text);
+    const quint8 flags = RowDraft::formatFlags(cell.Bold, cell.Itallic, cell.Underlined);
+    // Filled in place: a Line built apart and copied in stalls on its partly written bytes.
+    Line& line = m_lines.emplace_back();
+    line.role = Role::Cell;
+    line.flags = flags;
+    line.row = cell.Row;
+    line.color = cell.Color;
+    line.column = cell.Column;
+    line.start = start;
+    line.length = quint32(cell.Text.size());
+}
+
+void QelLineBatch::clear(qsizetype keptBytes) {
+    m_lines.clear();
+    m_bytesUsed = 0;
+    if (qsizetype(m_bytes.size()) > keptBytes) {
+        std::vector<char>().swap(m_bytes);
+    }
+    if (qsizetype(m_lines.capacity() * sizeof(Line)) > keptBytes) {
+        std::vector<Line>().swap(m_lines);
+    }
+}

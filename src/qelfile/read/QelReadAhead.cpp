@@ -1,0 +1,59 @@
+#include "qelfile/read/QelReadAhead.h"
+
+#include "qelfile/read/LineSplitter.h"
+#include "qelfile/read/QelBatchQueue.h"
+#include "qelfile/read/QelLineParser.h"
+#include "qelfile/read/QelTableReader.h"
+
+#include <QScopeGuard>
+
+#include <thread>
+
+namespace {
+
+// A batch of about 64 KiB holds some two thousand short cells: enough that handing it over
+// costs nothing next to its lines, small enough to stay in the processors' caches between the
+// threads. Four of them let either side run ahead a little, and keep the memory the reading
+// needs beyond the table within one chunk.
+constexpr qsizetype kBatchBytes = 64 * 1024;
+constexpr int kBatches = 4;
+// A batch that one long line made grow gives its memory back beyond this.
+constexpr qsizetype kKeptBatchBytes = 4 * kBatchBytes;
+
+// The reading thread's work. Whatever ends it, the queue is closed, so the other side never
+// waits for batches that will not come.
+void readLines(QIODevice& device, qint64 size, QelBatchQueue& queue,
+               QelChunkReader::Outcome& outcome) noexcept {
+    try {
+        QelLineParser parser(queue, kBatchBytes);
+        LineSplitter splitter(parser);
+        outcome = QelChunkReader::read(device, size, splitter);
+        parser.finish();
+        queue.close();
+    } catch (...) {
+        queue.close(std::current_exception());
+    }
+}
+
+} // namespace
+
+QelChunkReader::Outcome QelReadAhead::read(QIODevice& device, qint64 size, QelTableReader& reader) {
+    QelBatchQueue queue(kBatches, kKeptBatchBytes);
+    QelChunkReader::Outcome outcome;
+    {
+        std::thread reading(readLines, std::ref(device), size, std::ref(queue), std::ref(outcome));
+        const auto stopAndJoin = qScopeGuard([&] {
+            queue.cancel();
+            reading.join();
+        });
+        while (QelLineBatch* batch = queue.takeFull()) {
+            const bool more = reader.take(*batch);
+            queue.giveBack(batch);
+            if (!more) {
+                break;
+            }
+        }
+    }
+    // The reading thread has ended, so its outcome is complete.
+    return outcome;
+}

@@ -1,0 +1,171 @@
+#include "qelfile/read/QelTableReader.h"
+
+#include "qelfile/PasswordPrompts.h"
+#include "qelfile/format/QelDecimal.h"
+#include "qelfile/format/QelHeaderLine.h"
+#include "qelfile/format/QelLineText.h"
+#include "table/Table.h"
+
+namespace {
+
+// A row count is believed only as far as the file could need it. A row the file fills needs a
+// cell line of at least 12 bytes ("x#0#000#1#1" and its CR); the rows after the last filled
+// one are empty rows a user appended, by the thousand but not by the billion. A count larger
+// than the filled rows the file could hold plus kEmptyRowAllowance is damage (or a file made to
+// exhaust memory with its 2^31 rows) and is skipped like any other malformed line. An empty
+// row costs the table one pointer, so the allowance lets a tiny file claim at most 8 MiB, and
+// a big file no more rows than its size could fill.
+constexpr qint64 kShortestCellLine = 12;
+constexpr qint64 kEmptyRowAllowance = 1 << 20;
+
+// Room for the texts of a row of short cells; a longer row makes the buffer grow to fit.
+constexpr qsizetype kRowTextReserve = 4096;
+
+} // namespace
+
+using Role = QelLineBatch::Role;
+
+QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
+    : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)) {}
+
+qint64 QelTableReader::maxRowCount(qint64 fileSize) {
+    return qMin<qint64>(INT32_MAX,
+                        kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
+}
+
+// Inlined into take: it runs for nearly every line of a file.
+[[gnu::always_inline]] inline void QelTableReader::applyCell(const QelLineBatch& batch,
+                                                             const Line& line) {
+    if (line.row < 1 || line.row > m_rowCount || line.column < 1 ||
+        line.column > Table::MaxColumns) {
+        return;
+    }
+    if (line.row != m_rowNumber) {
+        storeRow();
+        m_rowNumber = line.row;
+    }
+    m_row.setCell(line.column, keepText(batch.bytes(line)), line.flags, line.color);
+}
+
+[[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
+    // A text decodes into at most one unit per byte.
+    if (bytes.size() > qsizetype(m_rowText.size()) - m_rowTextUsed) {
+        // Growing would move the texts the gathered cells point to: those are stored first, and
+        // the rest of the row is written over them later.
+        storeRow();
+        m_rowText.resize(size_t(qMax<qsizetype>(bytes.size(), kRowTextReserve)));
+    }
+    char16_t* const out = m_rowText.data() + m_rowTextUsed;
+    const qsizetype length = QelLineText::decodeTo(out, bytes);
+    m_rowTextUsed += length;
+    return QStringView(out, length);
+}
+
+bool QelTableReader::take(const QelLineBatch& batch) {
+    for (const Line& line : batch.lines()) {
+        // Nearly every line of a file is a cell line read once the table was cleared.
+        if (line.role == Role::Cell && m_cleared) {
+            applyCell(batch, line);
+        } else if (!takeOther(batch, line)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Settles the form and the password, clears the table before the first line applied, and
+// applies the line. False when a refused password ends the reading.
+bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
+    if (line.role == Role::ProtectedMark) {
+        m_protected = true;
+        return true;
+    }
+    if (line.role == Role::Password || line.role == Role::OverlongPassword) {
+        if (!admit(batch, line)) {
+            m_refused = true;
+            return false;
+        }
+        // An empty password line lets the user in but applies nothing.
+        if (line.length == 0) {
+            return true;
+        }
+    }
+    if (m_protected && !m_accepted) {
+        return true;
+    }
+    if (!m_cleared) {
+        m_oldRows = m_table.clearEntireListKeepingRows();
+        m_rowCount = m_table.ListCount();
+        m_cleared = true;
+    }
+    switch (line.role) {
+    case Role::Header:
+        applyHeader(batch.bytes(line));
+        break;
+    case Role::RowCount:
+        applyRowCount(batch.bytes(line));
+        break;
+    case Role::Cell:
+        applyCell(batch, line);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool QelTableReader::admit(const QelLineBatch& batch, const Line& line) {
+    // A password line too long to keep cannot be checked, so it lets no one in.
+    if (line.role == Role::OverlongPassword) {
+        return false;
+    }
+    const QString stored = QelLineText::decode(batch.bytes(line));
+    if (stored.isEmpty() || stored == NoPasswordMarker ||
+        (m_prompts && m_prompts->checkPassword(stored))) {
+        m_accepted = true;
+        m_password = stored;
+        return true;
+    }
+    return false;
+}
+
+void QelTableReader::applyHeader(QByteArrayView line) {
+    const auto header = QelHeaderLine::parse(QelLineText::decode(line), Table::MaxColumns);
+    if (!header || header->Columns.isEmpty()) {
+        return;
+    }
+    m_table.LetWidthColumn(1, header->Columns[0].Width);
+    m_table.SetColumnHeader(1, header->Columns[0].Caption);
+    // A column number the line promises but does not define is not created.
+    const int count = qMin<qsizetype>(header->ColumnCount, header->Columns.size());
+    for (int k = 2; k <= count; ++k) {
+        m_table.AddColumn(0, header->Columns[k - 1].Width, header->Columns[k - 1].Caption);
+    }
+}
+
+void QelTableReader::applyRowCount(QByteArrayView line) {
+    // The count follows the two backslashes, which are not checked.
+    if (line.size() < 3) {
+        return;
+    }
+    const auto count = QelDecimal::parse(line.sliced(2), 1, m_maxRows);
+    if (!count) {
+        return;
+    }
+    m_table.resetRows(int(*count));
+    m_rowCount = m_table.ListCount();
+}
+
+void QelTableReader::storeRow() {
+    if (!m_row.isEmpty()) {
+        m_oldRows.release(1);
+        m_table.setCells(m_rowNumber, m_row);
+        m_row.clear();
+    }
+    m_rowTextUsed = 0;
+}
+
+void QelTableReader::finish() {
+    storeRow();
+    m_oldRows.releaseAll();
+}

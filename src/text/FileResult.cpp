@@ -1,0 +1,9 @@
+#include "text/FileResult.h"
+
+FileResult FileResult::cannotRead(const QString& path, const QString& why) {
+    return {Status::Failed, path, QStringLiteral("Cannot read \"%1\": %2").arg(path, why)};
+}
+
+FileResult FileResult::cannotWrite(const QString& path, const QString& why) {
+    return {Status::Failed, path, QStringLiteral("Cannot write \"%1\": %2").arg(path, why)};
+}
