@@ -20,8 +20,9 @@ std::unique_ptr<List> makeList(int rows) {
     list->resize(700, 500);
     Table& t = list->table();
     t.LetWidthColumn(1, ColumnWidth);
-    for (int c = 2; c <= Columns; ++c)
+    for (int c = 2; c <= Columns; ++c) {
         t.AddColumn(0, ColumnWidth, QStringLiteral("C%1").arg(c));
+    }
     t.AddMoreThanOneRow(rows - 1);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= Columns; ++c) {
@@ -49,14 +50,16 @@ List& smallList() {
 
 void BM_RenderAll_500000Rows(benchmark::State& state) {
     List& list = largeList();
-    for (auto _ : state)
+    for (auto _ : state) {
         list.RenderColumn(-1);
+    }
 }
 
 void BM_RenderAll_100Rows(benchmark::State& state) {
     List& list = smallList();
-    for (auto _ : state)
+    for (auto _ : state) {
         list.RenderColumn(-1);
+    }
 }
 
 // One tick of the arrow-repeat timer with the down arrow held: scrolls one row, redraws the
@@ -88,8 +91,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

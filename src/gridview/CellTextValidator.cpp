@@ -24,34 +24,42 @@ CellTextValidator::CellTextValidator(int maxTypedLength, QObject* parent)
 QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
     const qsizetype rawSize = input.size();
     joinLines(input, pos);
-    if (m_programEdit)
+    if (m_programEdit) {
         return Acceptable;
-    if (input == m_accepted) // unchanged, or only line breaks were added: nothing to apply
+    }
+    if (input == m_accepted) { // unchanged, or only line breaks were added: nothing to apply
         return input.size() == rawSize ? Acceptable : Invalid;
-    if (input.size() <= m_maxTypedLength)
+    }
+    if (input.size() <= m_maxTypedLength) {
         return Acceptable;
+    }
 
     // Find the edit as the part between what the old and new text share at both ends.
     const qsizetype oldSize = m_accepted.size();
     const qsizetype newSize = input.size();
     qsizetype prefix = 0;
-    while (prefix < oldSize && prefix < newSize && m_accepted.at(prefix) == input.at(prefix))
+    while (prefix < oldSize && prefix < newSize && m_accepted.at(prefix) == input.at(prefix)) {
         ++prefix;
+    }
     qsizetype suffix = 0;
     while (suffix < oldSize - prefix && suffix < newSize - prefix &&
-           m_accepted.at(oldSize - 1 - suffix) == input.at(newSize - 1 - suffix))
+           m_accepted.at(oldSize - 1 - suffix) == input.at(newSize - 1 - suffix)) {
         ++suffix;
+    }
     const qsizetype inserted = newSize - prefix - suffix;
     const qsizetype removed = oldSize - prefix - suffix;
-    if (inserted == 0)
+    if (inserted == 0) {
         return Acceptable; // only deleted: a long text from the program may shrink
+    }
 
     const qsizetype room = std::max<qsizetype>(0, m_maxTypedLength - (oldSize - removed));
     qsizetype kept = std::min(inserted, room);
-    if (kept > 0 && input.at(prefix + kept - 1).isHighSurrogate())
+    if (kept > 0 && input.at(prefix + kept - 1).isHighSurrogate()) {
         --kept; // never split a character in two
-    if (kept == 0 && removed == 0)
+    }
+    if (kept == 0 && removed == 0) {
         return Invalid; // nothing fits: the editor takes the edit back
+    }
     input = input.left(prefix + kept) + input.right(suffix);
     pos = int(prefix + kept);
     return Acceptable;

@@ -12,8 +12,9 @@ RowRange visibleRows(int topOffset, int areaHeight, int listCount) {
     r.surfaceTop = (r.first - 1) * RowPixels + topOffset;
     r.surfaceHeight = areaHeight - r.surfaceTop;
     r.last = roundHalfEven(static_cast<double>(areaHeight) / RowPixels + 2 + r.first);
-    if (listCount < r.last)
+    if (listCount < r.last) {
         r.last = listCount;
+    }
     return r;
 }
 
@@ -29,15 +30,17 @@ std::vector<int> columnLefts(const std::vector<int>& widths) {
 
 int contentWidth(const std::vector<int>& widths) {
     int sum = 0;
-    for (int w : widths)
+    for (int w : widths) {
         sum += w + 1;
+    }
     return sum;
 }
 
 int decimalDigits(int value) {
     int digits = 1;
-    for (long long v = value < 0 ? -static_cast<long long>(value) : value; v >= 10; v /= 10)
+    for (long long v = value < 0 ? -static_cast<long long>(value) : value; v >= 10; v /= 10) {
         ++digits;
+    }
     return digits;
 }
 
@@ -46,12 +49,14 @@ int numberStripWidth(int underscoreWidth, int rowCount) {
 }
 
 Thumb verticalThumb(int V, int C, int topOffset) {
-    if (V >= C)
+    if (V >= C) {
         return {};
+    }
     const int track = V - 2 * ScrollSize;
     int length = roundHalfEven(static_cast<double>(track) * V / C);
-    if (length < MinThumb)
+    if (length < MinThumb) {
         length = MinThumb;
+    }
     const int pos = roundHalfEven(ScrollSize + static_cast<double>(track - length) * topOffset /
                                                    static_cast<double>(V - C));
     return {true, pos, length};
@@ -59,12 +64,14 @@ Thumb verticalThumb(int V, int C, int topOffset) {
 
 Thumb horizontalThumb(int W, int strip, int Cw, int L) {
     const int Vw = cellAreaWidth(W, strip);
-    if (Vw >= Cw)
+    if (Vw >= Cw) {
         return {};
+    }
     const int track = W - 3 * ScrollSize - strip;
     int length = roundHalfEven(static_cast<double>(track) * Vw / Cw);
-    if (length < MinThumb)
+    if (length < MinThumb) {
         length = MinThumb;
+    }
     const int pos = roundHalfEven(
         ScrollSize +
         static_cast<double>(track - length) * (L - strip) / static_cast<double>(Vw - Cw) + strip);
@@ -75,10 +82,12 @@ namespace {
 // The VB-style limit: below the minimum takes the minimum, else above the maximum takes the
 // maximum, so a track too short for its thumb pins the thumb to the track's start.
 int limit(int wanted, int min, int max) {
-    if (wanted < min)
+    if (wanted < min) {
         return min;
-    if (wanted > max)
+    }
+    if (wanted > max) {
         return max;
+    }
     return wanted;
 }
 } // namespace
@@ -112,79 +121,96 @@ ThumbDrag dragHorizontal(int wantedLeft, int thumbWidth, int W, int strip, int C
 }
 
 int grabOffset(int p, int thumbPos, int thumbLength) {
-    if (thumbPos <= p && p <= thumbPos + thumbLength)
+    if (thumbPos <= p && p <= thumbPos + thumbLength) {
         return p - thumbPos;
+    }
     return roundHalfEven(thumbLength / 2.0);
 }
 
 std::optional<int> stepUp(int topOffset) {
-    if (topOffset >= 0)
+    if (topOffset >= 0) {
         return std::nullopt;
+    }
     return topOffset < -RowPixels ? topOffset + RowPixels : 0;
 }
 
 std::optional<int> stepDown(int V, int C, int topOffset) {
-    if (C <= V)
+    if (C <= V) {
         return std::nullopt;
-    if (V + RowPixels >= C + topOffset)
+    }
+    if (V + RowPixels >= C + topOffset) {
         return V - C;
+    }
     return topOffset - RowPixels;
 }
 
 std::optional<int> stepLeft(int strip, int L) {
-    if (L >= strip)
+    if (L >= strip) {
         return std::nullopt;
-    if (strip - HorizontalStep <= L)
+    }
+    if (strip - HorizontalStep <= L) {
         return strip;
+    }
     return L + HorizontalStep;
 }
 
 std::optional<int> stepRight(int W, int strip, int Cw, int L) {
-    if (cellAreaWidth(W, strip) >= Cw)
+    if (cellAreaWidth(W, strip) >= Cw) {
         return std::nullopt;
-    if (W - ScrollSize + HorizontalStep >= L + Cw)
+    }
+    if (W - ScrollSize + HorizontalStep >= L + Cw) {
         return W - ScrollSize - Cw;
+    }
     return L - HorizontalStep;
 }
 
 int clampTopOffset(int V, int C, int topOffset) {
-    if (V >= C)
+    if (V >= C) {
         return 0;
-    if (V > topOffset + C)
+    }
+    if (V > topOffset + C) {
         return V - C;
+    }
     return topOffset;
 }
 
 int clampLeft(int W, int strip, int Cw, int L) {
-    if (cellAreaWidth(W, strip) >= Cw)
+    if (cellAreaWidth(W, strip) >= Cw) {
         return strip;
-    if (W - ScrollSize - Cw > L)
+    }
+    if (W - ScrollSize - Cw > L) {
         return W - ScrollSize - Cw;
+    }
     return L;
 }
 
 std::optional<int> topOffsetToShowRow(int V, int topOffset, int row) {
     const int top = RowPixels * (row - 1) + topOffset;
-    if (top < 0)
+    if (top < 0) {
         return -RowPixels * (row - 1);
-    if (V >= RowPixels * row + topOffset)
+    }
+    if (V >= RowPixels * row + topOffset) {
         return std::nullopt;
+    }
     return V - RowPixels * row;
 }
 
 std::optional<int> leftToShowColumn(int W, int strip, int L, int colLeft, int colWidth) {
-    if (L + colLeft < strip)
+    if (L + colLeft < strip) {
         return strip - colLeft;
-    if (L + colLeft + colWidth > W - ScrollSize)
+    }
+    if (L + colLeft + colWidth > W - ScrollSize) {
         return W - ScrollSize - colLeft - colWidth;
+    }
     return std::nullopt;
 }
 
 int columnAt(int x, int L, const std::vector<int>& lefts, const std::vector<int>& widths) {
     int column = 1;
     for (std::size_t j = 0; j + 1 < widths.size(); ++j) {
-        if (L + lefts[j] + widths[j] < x)
+        if (L + lefts[j] + widths[j] < x) {
             ++column;
+        }
     }
     return column;
 }
@@ -199,8 +225,9 @@ int boundaryAt(int x, int L, const std::vector<int>& lefts, const std::vector<in
     int found = 0;
     for (std::size_t j = 0; j < widths.size(); ++j) {
         const int boundary = L + lefts[j] + widths[j];
-        if (boundary - 1 <= x && x <= boundary + 1)
+        if (boundary - 1 <= x && x <= boundary + 1) {
             found = static_cast<int>(j) + 1;
+        }
     }
     return found;
 }
@@ -208,10 +235,12 @@ int boundaryAt(int x, int L, const std::vector<int>& lefts, const std::vector<in
 int splitterLeft(int wantedLeft, int colLeft, int L) {
     const int min = colLeft + MinDragOffset + L;
     const int max = colLeft + MaxDragWidth + L;
-    if (wantedLeft < min)
+    if (wantedLeft < min) {
         return min;
-    if (wantedLeft > max)
+    }
+    if (wantedLeft > max) {
         return max;
+    }
     return wantedLeft;
 }
 

@@ -111,8 +111,9 @@ void List::startUp() {
     m_s.picHeader->setGeometry(m_strip, 0, 1, HeaderHeight - 1);
 
     // The arrows start disabled: SetScrollers enables them only for content that overflows.
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 4; ++k) {
         setArrowEnabled(k, false);
+    }
 
     m_table.setView(this);
     m_started = true;
@@ -171,13 +172,15 @@ void List::LetWidthColumn(int Index, int Width) {
 }
 void List::EnableEdit(int Stol) {
     m_table.EnableEdit(Stol);
-    if (Stol >= 1 && Stol < m_s.editors.size())
+    if (Stol >= 1 && Stol < m_s.editors.size()) {
         m_s.editors[Stol]->setEnabled(true);
+    }
 }
 void List::DisableEdit(int Stol) {
     m_table.DisableEdit(Stol);
-    if (Stol >= 1 && Stol < m_s.editors.size())
+    if (Stol >= 1 && Stol < m_s.editors.size()) {
         m_s.editors[Stol]->setEnabled(false);
+    }
 }
 void List::COLUMNUMBER() {
     m_host->setActiveColumn(QString::number(m_table.iSelectedColumn()));

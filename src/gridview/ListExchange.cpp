@@ -49,8 +49,9 @@ ExcelEnvironment List::exchangeEnvironment() const {
     ExcelEnvironment environment;
     environment.documentsFolder = platform.documentsFolder();
     environment.tempFolder = m_host->exchangeTempFolder();
-    if (environment.tempFolder.isEmpty())
+    if (environment.tempFolder.isEmpty()) {
         environment.tempFolder = QDir::tempPath();
+    }
     environment.openWithDesktop = [](const QString& path) {
         Platform::current().openLocalFile(path);
     };

@@ -11,8 +11,9 @@ using namespace GridGeometry;
 bool List::FindText(const QString& Text, bool ExactMatch) {
     const std::optional<FindHit> hit =
         m_table.findMatch(Text, ExactMatch, m_host->exactMatchTicked(), m_host->searchText());
-    if (!hit)
+    if (!hit) {
         return false;
+    }
 
     if (const std::optional<int> offset = topOffsetToShowRow(areaHeight(), m_topOffset, hit->row)) {
         m_topOffset = *offset;
@@ -35,7 +36,8 @@ bool List::FindText(const QString& Text, bool ExactMatch) {
     editor->SelectText(hit->position - 1, static_cast<int>(Text.size()));
     // The flag is meant for the focus that SelectItem asked for; when that focus has already
     // arrived, the next one must select all again.
-    if (editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget()))
+    if (editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget())) {
         editor->setDisableSelectAll(false);
+    }
     return true;
 }

@@ -12,8 +12,9 @@
 using namespace GridGeometry;
 
 void List::BuildHeader() {
-    if (!m_started)
+    if (!m_started) {
         return;
+    }
     const std::vector<int> widths = columnWidths();
     const std::vector<int> lefts = GridGeometry::columnLefts(widths);
     const int n = std::min<int>(m_table.ColumnCount(), m_s.Stolpec.size() - 1);
@@ -63,13 +64,15 @@ void List::hover(int x, int y) {
 }
 
 bool List::startSplitterDrag(int x, int y) {
-    if (y > HeaderHeight + contentHeight())
+    if (y > HeaderHeight + contentHeight()) {
         return false;
+    }
     const std::vector<int> widths = columnWidths();
     const std::vector<int> lefts = GridGeometry::columnLefts(widths);
     const int j = boundaryAt(x, m_left, lefts, widths);
-    if (j == 0)
+    if (j == 0) {
         return false;
+    }
     const auto k = static_cast<std::size_t>(j - 1);
     const int boundary = m_left + lefts[k] + widths[k];
     m_s.PicSpl->setProperty("Tag", QString::number(j));
@@ -82,8 +85,9 @@ bool List::startSplitterDrag(int x, int y) {
 void List::dragSplitter(int x) {
     const int j = m_s.PicSpl->property("Tag").toString().toInt();
     const std::vector<int> lefts = columnLefts();
-    if (j < 1 || j > static_cast<int>(lefts.size()))
+    if (j < 1 || j > static_cast<int>(lefts.size())) {
         return;
+    }
     const int wanted = x - MouseX;
     m_s.PicSpl->move(splitterLeft(wanted, lefts[static_cast<std::size_t>(j - 1)], m_left),
                      HeaderHeight);
@@ -93,11 +97,13 @@ void List::endSplitterDrag() {
     const int j = m_s.PicSpl->property("Tag").toString().toInt();
     const std::vector<int> lefts = columnLefts();
     m_s.PicSpl->hide();
-    if (j < 1 || j > static_cast<int>(lefts.size()))
+    if (j < 1 || j > static_cast<int>(lefts.size())) {
         return;
+    }
     const int width =
         splitterWidth(m_s.PicSpl->x(), lefts[static_cast<std::size_t>(j - 1)], m_left);
     m_table.LetWidthColumn(j, width);
-    if (editorRowShown())
+    if (editorRowShown()) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+    }
 }

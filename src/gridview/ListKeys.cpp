@@ -16,18 +16,21 @@ constexpr int CtrlMask = 2;
 } // namespace
 
 void List::editorKeyDown(int i, int& KeyCode, int Shift) {
-    if (KeyCode == KeyDown_ && m_table.iSelected() == m_table.ListCount())
+    if (KeyCode == KeyDown_ && m_table.iSelected() == m_table.ListCount()) {
         m_host->DODARED();
+    }
 
     const int sel = m_table.iSelected();
     switch (KeyCode) {
     case KeyUp:
-        if (sel > 1)
+        if (sel > 1) {
             SelectItem(sel - 1, 1, i);
+        }
         break;
     case KeyDown_:
-        if (sel > 0 && sel < m_table.ListCount())
+        if (sel > 0 && sel < m_table.ListCount()) {
             SelectItem(sel + 1, 1, i);
+        }
         break;
     case KeyInsert:
         // The edit in progress is committed before rows shift under it, so its record names
@@ -63,11 +66,13 @@ void List::editorKeyDown(int i, int& KeyCode, int Shift) {
 
 void List::keepRowInView(int i) {
     const int sel = m_table.iSelected();
-    if (sel < 1 || sel > m_table.ListCount())
+    if (sel < 1 || sel > m_table.ListCount()) {
         return;
+    }
     const std::optional<int> offset = topOffsetToShowRow(areaHeight(), m_topOffset, sel);
-    if (!offset)
+    if (!offset) {
         return;
+    }
     m_topOffset = *offset;
     RenderColumn(-1);
     SelectItem(sel, 1, i);
@@ -105,13 +110,15 @@ void List::editorLeft(int i) {
 
 void List::keepColumnInView(int column) {
     const std::vector<int> widths = columnWidths();
-    if (column < 1 || column > static_cast<int>(widths.size()))
+    if (column < 1 || column > static_cast<int>(widths.size())) {
         return;
+    }
     const auto k = static_cast<std::size_t>(column - 1);
     const std::optional<int> L =
         leftToShowColumn(width(), m_strip, m_left, GridGeometry::columnLefts(widths)[k], widths[k]);
-    if (!L)
+    if (!L) {
         return;
+    }
     moveContentTo(*L);
     SelectItem(m_table.iSelected(), 1, column);
     SetScrollers();

@@ -26,8 +26,9 @@ int List::contentWidth() const {
 
 std::vector<int> List::columnWidths() const {
     std::vector<int> widths(static_cast<std::size_t>(m_table.ColumnCount()));
-    for (int i = 1; i <= m_table.ColumnCount(); ++i)
+    for (int i = 1; i <= m_table.ColumnCount(); ++i) {
         widths[static_cast<std::size_t>(i - 1)] = m_table.GetWidthColumn(i);
+    }
     return widths;
 }
 
@@ -40,14 +41,16 @@ void List::moveContentTo(int L) {
     m_s.picOzadje->move(L, HeaderHeight);
     m_s.picHeader->move(L, 0);
     const std::vector<int> lefts = columnLefts();
-    for (int i = 1; i < m_s.editors.size() && i <= static_cast<int>(lefts.size()); ++i)
+    for (int i = 1; i < m_s.editors.size() && i <= static_cast<int>(lefts.size()); ++i) {
         m_s.editors[i]->move(L + lefts[static_cast<std::size_t>(i - 1)], m_s.editors[i]->y());
+    }
 }
 
 void List::applyHorizontalClamp() {
     const int L = clampLeft(width(), m_strip, contentWidth(), m_left);
-    if (L != m_left)
+    if (L != m_left) {
         moveContentTo(L);
+    }
 }
 
 void List::resizeEvent(QResizeEvent* event) {
@@ -70,13 +73,16 @@ void List::resizeEvent(QResizeEvent* event) {
 
     m_topOffset = clampTopOffset(V, contentHeight(), m_topOffset);
     applyHorizontalClamp();
-    if (m_s.PicSpl->height() != V)
+    if (m_s.PicSpl->height() != V) {
         m_s.PicSpl->resize(m_s.PicSpl->width(), V);
-    if (!m_started)
+    }
+    if (!m_started) {
         return;
+    }
     RenderColumn(-1);
-    if (m_table.iSelected() > 0)
+    if (m_table.iSelected() > 0) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+    }
     SetScrollers();
 }
 
@@ -108,8 +114,9 @@ void List::FitNumberColumn() {
     const int s = m_left - m_strip;
     const int underscore = QFontMetrics(m_cellFont).horizontalAdvance(QLatin1Char('_'));
     const int wanted = GridGeometry::numberStripWidth(underscore, m_table.ListCount());
-    if (wanted == m_strip)
+    if (wanted == m_strip) {
         return;
+    }
     m_strip = wanted;
     m_s.picCnt->setGeometry(0, HeaderHeight, m_strip, areaHeight());
     moveContentTo(wanted + s);
@@ -132,10 +139,12 @@ void List::LayoutColumns() {
         s->show();
         m_s.Stolpec.append(s);
     }
-    while (m_s.Stolpec.size() - 1 > n)
+    while (m_s.Stolpec.size() - 1 > n) {
         delete m_s.Stolpec.takeLast();
-    while (m_s.lblHeader.size() - 1 > n)
+    }
+    while (m_s.lblHeader.size() - 1 > n) {
         delete m_s.lblHeader.takeLast();
+    }
     ensureEditors();
 
     const std::vector<int> widths = columnWidths();
@@ -168,8 +177,9 @@ void List::ScrollFullyLeft() {
 void List::placeEditorsVertically() {
     const int y = HeaderHeight + (m_table.iSelected() - 1) * RowPixels + m_topOffset + 1;
     for (int i = 1; i < m_s.editors.size(); ++i) {
-        if (m_s.editors[i]->y() != y)
+        if (m_s.editors[i]->y() != y) {
             m_s.editors[i]->move(m_s.editors[i]->x(), y);
+        }
     }
     m_s.PicEdit->move(0, y - HeaderHeight - 1);
 }

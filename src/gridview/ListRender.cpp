@@ -11,12 +11,14 @@
 using namespace GridGeometry;
 
 void List::RenderColumn(int Stol) {
-    if (DoNotRender() || !m_started)
+    if (DoNotRender() || !m_started) {
         return;
+    }
     if (Stol == -1) {
         const int n = std::min<int>(m_table.ColumnCount(), m_s.Stolpec.size() - 1);
-        for (int c = 1; c <= n; ++c)
+        for (int c = 1; c <= n; ++c) {
             renderColumnSurface(c);
+        }
         renderNumberStrip();
     } else if (Stol == -2) {
         renderNumberStrip();
@@ -42,8 +44,9 @@ void List::renderColumnSurface(int column) {
         bool underline = false;
         for (int r = range.first; r <= range.last; ++r) {
             const CellRef cell = m_table.cellAt(r, column);
-            if (cell.Text.isEmpty())
+            if (cell.Text.isEmpty()) {
                 continue;
+            }
             if (cell.Bold != bold || cell.Itallic != italic || cell.Underlined != underline) {
                 bold = cell.Bold;
                 italic = cell.Itallic;
@@ -87,8 +90,9 @@ void List::renderNumberStrip() {
         painter.setFont(m_cellFont);
         painter.setPen(m_numberColour);
         const int ascent = QFontMetrics(m_cellFont).ascent();
-        for (int r = range.first; r <= range.last; ++r)
+        for (int r = range.first; r <= range.last; ++r) {
             painter.drawText(0, (r - range.first) * RowPixels + ascent, QString::number(r));
+        }
         painter.setPen(colorFromWindows(BorderColor));
         const int x = cnt->width() - 1;
         painter.drawLine(x, 0, x, cnt->height());

@@ -14,19 +14,22 @@ const char* const DirectionCodes[4] = {"G", "D", "L", "DE"};
 }
 
 void List::setPointer(Qt::CursorShape shape) {
-    if (cursor().shape() != shape)
+    if (cursor().shape() != shape) {
         setCursor(shape);
+    }
 }
 
 void List::setArrowEnabled(int k, bool enabled) {
     cmdButton* b = m_s.arrow(k);
-    if (b->Enabled() != enabled)
+    if (b->Enabled() != enabled) {
         b->setButtonEnabled(enabled);
+    }
 }
 
 void List::SetScrollers() {
-    if (!m_started)
+    if (!m_started) {
         return;
+    }
     const int V = areaHeight();
     const Thumb v = verticalThumb(V, contentHeight(), m_topOffset);
     if (v.visible) {
@@ -34,8 +37,9 @@ void List::SetScrollers() {
         setArrowEnabled(0, true);
         setArrowEnabled(1, true);
         const QRect wanted(0, v.pos, ScrollSize, v.length);
-        if (m_s.DrsnikV->geometry() != wanted)
+        if (m_s.DrsnikV->geometry() != wanted) {
             m_s.DrsnikV->setGeometry(wanted);
+        }
     } else {
         m_s.DrsnikV->hide();
         setArrowEnabled(0, false);
@@ -46,8 +50,9 @@ void List::SetScrollers() {
     const Thumb h = horizontalThumb(width(), m_strip, contentWidth(), m_left);
     if (h.visible) {
         const QRect wanted(h.pos, 0, h.length, ScrollSize);
-        if (m_s.DrsnikH->geometry() != wanted)
+        if (m_s.DrsnikH->geometry() != wanted) {
             m_s.DrsnikH->setGeometry(wanted);
+        }
         m_s.DrsnikH->show();
         setArrowEnabled(2, true);
         setArrowEnabled(3, true);
@@ -78,15 +83,17 @@ bool List::trackEvent(QEvent* event, Qt::Orientation axis) {
     const int p = vertical ? at.y() : at.x();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (me->button() != Qt::LeftButton || !thumb->isVisible())
+        if (me->button() != Qt::LeftButton || !thumb->isVisible()) {
             return true;
+        }
         grab = vertical ? grabOffset(p, thumb->y(), thumb->height())
                         : grabOffset(p, thumb->x(), thumb->width());
         [[fallthrough]];
     case QEvent::MouseMove:
         setPointer(Qt::ArrowCursor);
-        if ((me->buttons() & Qt::LeftButton) && thumb->isVisible())
+        if ((me->buttons() & Qt::LeftButton) && thumb->isVisible()) {
             dragThumbTo(axis, p - grab);
+        }
         return true;
     case QEvent::MouseButtonRelease:
         trackReleased();
@@ -101,23 +108,26 @@ void List::dragThumbTo(Qt::Orientation axis, int wanted) {
         const ThumbDrag d =
             dragVertical(wanted, m_s.DrsnikV->height(), areaHeight(), contentHeight(), m_topOffset);
         m_s.DrsnikV->move(0, d.thumbPos);
-        if (d.scroll == m_topOffset)
+        if (d.scroll == m_topOffset) {
             return;
+        }
         verticalScrolledBy(d.scroll);
     } else {
         const ThumbDrag d =
             dragHorizontal(wanted, m_s.DrsnikH->width(), width(), m_strip, contentWidth(), m_left);
         m_s.DrsnikH->move(d.thumbPos, 0);
-        if (d.scroll == m_left)
+        if (d.scroll == m_left) {
             return;
+        }
         horizontalScrolledTo(d.scroll);
     }
     update();
 }
 
 void List::trackReleased() {
-    if (m_table.iSelected() >= 1)
+    if (m_table.iSelected() >= 1) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+    }
 }
 
 void List::arrowPressed(int k) {
@@ -131,8 +141,9 @@ void List::arrowPressed(int k) {
 void List::arrowReleased(int k) {
     m_s.tmrScroll->stop();
     m_s.BtnImg[k]->move(3, 3);
-    if (m_table.iSelected() > 0)
+    if (m_table.iSelected() > 0) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
+    }
 }
 
 void List::scrollTick() {
@@ -145,14 +156,15 @@ void List::scrollStep(const QString& code) {
     const int V = areaHeight();
     std::optional<int> vertical;
     std::optional<int> horizontal;
-    if (code == QLatin1String("G"))
+    if (code == QLatin1String("G")) {
         vertical = stepUp(m_topOffset);
-    else if (code == QLatin1String("D"))
+    } else if (code == QLatin1String("D")) {
         vertical = stepDown(V, contentHeight(), m_topOffset);
-    else if (code == QLatin1String("L"))
+    } else if (code == QLatin1String("L")) {
         horizontal = stepLeft(m_strip, m_left);
-    else if (code == QLatin1String("DE"))
+    } else if (code == QLatin1String("DE")) {
         horizontal = stepRight(width(), m_strip, contentWidth(), m_left);
+    }
 
     if (vertical) {
         verticalScrolledBy(*vertical);

@@ -34,8 +34,9 @@ void List::ensureEditors() {
     while (m_s.editors.size() - 1 > n) {
         lblTxt* editor = m_s.editors.takeLast();
         if (editor->isAncestorOf(QApplication::focusWidget()) ||
-            editor == QApplication::focusWidget())
+            editor == QApplication::focusWidget()) {
             m_s.PicScrV->setFocus();
+        }
         delete editor;
     }
 }
@@ -59,12 +60,14 @@ bool List::editorRowShown() const {
 }
 
 void List::setColumnTint(int column, bool tinted) {
-    if (column < 1 || column >= m_s.Stolpec.size())
+    if (column < 1 || column >= m_s.Stolpec.size()) {
         return;
+    }
     const QColor wanted = tinted ? colorFromWindows(SelectedRowColor) : m_controlBackground;
     RetainedSurface* s = m_s.Stolpec[column];
-    if (s->background() == wanted)
+    if (s->background() == wanted) {
         return;
+    }
     s->setBackground(wanted);
     RenderColumn(column);
 }
@@ -78,15 +81,17 @@ void List::recolourEditors(int current) {
 
 void List::SelectItem(int Index, int Button, int iX) {
     m_s.PicScrV->setFocus();
-    if (Button != 1)
+    if (Button != 1) {
         return;
+    }
     // A row before the first is no row: editing it would write into cells nobody sees.
     if (Index > m_table.ListCount() || Index < 1) {
         HideEditors();
         return;
     }
-    if (Index != m_table.iSelected())
+    if (Index != m_table.iSelected()) {
         HideEditors();
+    }
     m_table.setISelected(Index);
 
     const int y = HeaderHeight + (Index - 1) * RowPixels + m_topOffset + 1;
@@ -114,8 +119,9 @@ void List::SelectItem(int Index, int Button, int iX) {
     m_s.lblEdit->move(0, 0);
     m_s.lblEdit->setText(QString::number(Index));
     m_s.lblEdit->adjustSize();
-    if (m_s.PicEdit->isHidden())
+    if (m_s.PicEdit->isHidden()) {
         m_s.PicEdit->show();
+    }
 
     if (iX > 0 && iX <= n) {
         m_s.editors[iX]->Selected();
@@ -125,8 +131,9 @@ void List::SelectItem(int Index, int Button, int iX) {
 
 void List::commitEdit() {
     QWidget* focused = QApplication::focusWidget();
-    if (!focused)
+    if (!focused) {
         return;
+    }
     for (int i = 1; i < m_s.editors.size(); ++i) {
         if (m_s.editors[i] == focused || m_s.editors[i]->isAncestorOf(focused)) {
             m_s.PicScrV->setFocus();
@@ -138,10 +145,12 @@ void List::commitEdit() {
 void List::HideEditors() {
     // Leaving the editor first commits its edit while the table still matches its Tag.
     commitEdit();
-    for (int i = 1; i < m_s.editors.size(); ++i)
+    for (int i = 1; i < m_s.editors.size(); ++i) {
         m_s.editors[i]->hide();
-    for (int i = 1; i < m_s.Stolpec.size(); ++i)
+    }
+    for (int i = 1; i < m_s.Stolpec.size(); ++i) {
         setColumnTint(i, false);
+    }
     m_s.PicEdit->hide();
 }
 
@@ -164,14 +173,16 @@ void List::editorLostFocus(int i) {
     const QString tag = m_s.editors[i]->Tag();
     const int first = tag.indexOf(QLatin1Char('|'));
     const int second = first < 0 ? -1 : tag.indexOf(QLatin1Char('|'), first + 1);
-    if (second < 0)
+    if (second < 0) {
         return;
+    }
     const int row = QStringView(tag).left(first).toInt();
     const int column = QStringView(tag).mid(first + 1, second - first - 1).toInt();
     const QString old = tag.mid(second + 1);
     const QString now = m_table.GetItem(row, column);
-    if (old == now)
+    if (old == now) {
         return;
+    }
     // One record per finished edit, holding the text the cell had when it was entered:
     // put the old text back without a record, then let ChangeItem journal the change.
     m_table.setCellText(row, column, old);
@@ -181,20 +192,24 @@ void List::editorLostFocus(int i) {
 void List::editorChanged(int i) {
     const int row = m_table.iSelected();
     // Only the shown editor row edits the table; a hidden editor's text is stale.
-    if (!m_s.editors[i]->isVisible())
+    if (!m_s.editors[i]->isVisible()) {
         return;
-    if (row < 1 || row > m_table.ListCount() || i > m_table.ColumnCount())
+    }
+    if (row < 1 || row > m_table.ListCount() || i > m_table.ColumnCount()) {
         return;
+    }
     const QString text = m_s.editors[i]->Text();
-    if (m_table.cellAt(row, i).Text == text)
+    if (m_table.cellAt(row, i).Text == text) {
         return;
+    }
     m_table.setCellText(row, i, text);
     RenderColumn(i);
 }
 
 void List::selectByPress(int x, int y) {
-    if (y > HeaderHeight + contentHeight() || y <= HeaderHeight)
+    if (y > HeaderHeight + contentHeight() || y <= HeaderHeight) {
         return;
+    }
     const std::vector<int> widths = columnWidths();
     const int column = columnAt(x, m_left, GridGeometry::columnLefts(widths), widths);
     m_table.setISelectedColumn(column);
@@ -202,22 +217,27 @@ void List::selectByPress(int x, int y) {
 }
 
 void List::focusLeftGrid(QWidget* now) {
-    if (!now || now == this || isAncestorOf(now))
+    if (!now || now == this || isAncestorOf(now)) {
         return;
-    if (editorRowShown())
+    }
+    if (editorRowShown()) {
         HideEditors();
+    }
 }
 
 void List::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
+    }
     const QPoint p = event->position().toPoint();
     // The header's corner pieces are surfaces of their own, like the number strip below them:
     // a press there must not resize a column scrolled underneath.
-    if (m_s.picTopL->geometry().contains(p) || m_s.PicTopD->geometry().contains(p))
+    if (m_s.picTopL->geometry().contains(p) || m_s.PicTopD->geometry().contains(p)) {
         return;
-    if (startSplitterDrag(p.x(), p.y()))
+    }
+    if (startSplitterDrag(p.x(), p.y())) {
         return;
+    }
     selectByPress(p.x(), p.y());
 }
 
@@ -227,42 +247,51 @@ void List::mouseMoveEvent(QMouseEvent* event) {
         dragSplitter(p.x());
         return;
     }
-    if (event->buttons() == Qt::NoButton)
+    if (event->buttons() == Qt::NoButton) {
         hover(p.x(), p.y());
+    }
 }
 
 void List::mouseReleaseEvent(QMouseEvent*) {
-    if (m_s.PicSpl->isVisible())
+    if (m_s.PicSpl->isVisible()) {
         endSplitterDrag();
+    }
 }
 
 bool List::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
     const bool mouse = t == QEvent::MouseButtonPress || t == QEvent::MouseMove ||
                        t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick;
-    if (!mouse)
+    if (!mouse) {
         return QWidget::eventFilter(watched, event);
+    }
     // A double click's second press has already been handled as a press; passed on, the
     // double click would reach the grid as a press on a cell.
-    if ((watched == m_s.PicScrV || watched == m_s.PicScrH) && t == QEvent::MouseButtonDblClick)
+    if ((watched == m_s.PicScrV || watched == m_s.PicScrH) && t == QEvent::MouseButtonDblClick) {
         return true;
-    if (watched == m_s.PicScrV)
+    }
+    if (watched == m_s.PicScrV) {
         return trackEvent(event, Qt::Vertical);
-    if (watched == m_s.PicScrH)
+    }
+    if (watched == m_s.PicScrH) {
         return trackEvent(event, Qt::Horizontal);
+    }
     if (watched == m_s.PicKot) {
-        if (t == QEvent::MouseMove)
+        if (t == QEvent::MouseMove) {
             setPointer(Qt::ArrowCursor);
+        }
         return true;
     }
     if (watched == m_s.PicSpl) {
-        if (t == QEvent::MouseButtonPress)
+        if (t == QEvent::MouseButtonPress) {
             m_table.setISelectedColumn(1);
+        }
         return true;
     }
     if (watched == m_s.picCnt) {
-        if (t == QEvent::MouseMove)
+        if (t == QEvent::MouseMove) {
             setPointer(Qt::ArrowCursor);
+        }
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -39,8 +39,9 @@ void RetainedSurface::resizeEvent(QResizeEvent* event) {
 
 void RetainedSurface::matchSize() {
     const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (m_pixmap.size() == wanted)
+    if (m_pixmap.size() == wanted) {
         return;
+    }
     QPixmap grown(wanted);
     grown.fill(m_background);
     {

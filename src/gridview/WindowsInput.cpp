@@ -78,8 +78,9 @@ constexpr std::pair<int, int> KeypadCodes[] = {
 
 int lookUp(const auto& table, int key) {
     for (const auto& [qtKey, code] : table) {
-        if (qtKey == key)
+        if (qtKey == key) {
             return code;
+        }
     }
     return 0;
 }
@@ -89,31 +90,40 @@ int lookUp(const auto& table, int key) {
 int windowsKeyCode(const QKeyEvent& event) {
     const int key = event.key();
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
         return key; // 'A'..'Z' share their codes
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         return keypad ? 96 + (key - Qt::Key_0) : key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
         return 112 + (key - Qt::Key_F1);
-    if (key == Qt::Key_ParenLeft)
+    }
+    if (key == Qt::Key_ParenLeft) {
         return 57;
-    if (key == Qt::Key_ParenRight)
+    }
+    if (key == Qt::Key_ParenRight) {
         return 48;
+    }
     if (keypad) {
-        if (const int code = lookUp(KeypadCodes, key))
+        if (const int code = lookUp(KeypadCodes, key)) {
             return code;
+        }
     }
     return lookUp(KeyCodes, key);
 }
 
 int windowsShiftMask(Qt::KeyboardModifiers modifiers) {
     int mask = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier))
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
         mask |= 1;
-    if (modifiers.testFlag(Qt::ControlModifier))
+    }
+    if (modifiers.testFlag(Qt::ControlModifier)) {
         mask |= 2;
-    if (modifiers.testFlag(Qt::AltModifier))
+    }
+    if (modifiers.testFlag(Qt::AltModifier)) {
         mask |= 4;
+    }
     return mask;
 }
 
@@ -133,8 +143,9 @@ int windowsButton(Qt::MouseButton button) {
 int windowsButtons(Qt::MouseButtons buttons) {
     int mask = 0;
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (buttons.testFlag(button))
+        if (buttons.testFlag(button)) {
             mask |= windowsButton(button);
+        }
     }
     return mask;
 }

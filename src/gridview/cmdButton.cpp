@@ -116,8 +116,9 @@ void cmdButton::focusOutEvent(QFocusEvent* event) {
 
 void cmdButton::keyPressEvent(QKeyEvent* event) {
     const int keyCode = windowsKeyCode(*event);
-    if (keyCode == 13)
+    if (keyCode == 13) {
         emit Click();
+    }
     emit KeyDown(keyCode, windowsShiftMask(event->modifiers()));
     event->accept();
 }
@@ -140,14 +141,16 @@ void cmdButton::childEvent(QChildEvent* event) {
     // lblPolje stays on top of whatever the host places inside the button, so it keeps
     // receiving all mouse input.
     if (event->added() && m_polje != nullptr && event->child() != m_polje &&
-        event->child()->isWidgetType())
+        event->child()->isWidgetType()) {
         m_polje->raise();
+    }
 }
 
 bool cmdButton::eventFilter(QObject* watched, QEvent* event) {
     // Disabled, the event goes on to the container like any input to a disabled widget.
-    if (watched != m_polje || !isEnabled())
+    if (watched != m_polje || !isEnabled()) {
         return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -165,8 +168,9 @@ bool cmdButton::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void cmdButton::pressed(const QMouseEvent& event) {
-    if (event.button() != Qt::LeftButton)
+    if (event.button() != Qt::LeftButton) {
         return;
+    }
     showLook(true);
     m_pressedShown = true;
     centreCaption(1);
@@ -196,8 +200,9 @@ void cmdButton::moved(const QMouseEvent& event) {
 }
 
 void cmdButton::released(const QMouseEvent& event) {
-    if (event.button() == Qt::LeftButton && isInside(event.position()))
+    if (event.button() == Qt::LeftButton && isInside(event.position())) {
         emit Click();
+    }
     showLook(false);
     m_pressedShown = m_raisedShown = false;
     centreCaption(0);

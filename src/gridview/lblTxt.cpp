@@ -115,18 +115,21 @@ void lblTxt::keyPressEvent(QKeyEvent* event) {
 }
 
 bool lblTxt::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_txt)
+    if (watched != m_txt) {
         return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         return keyPressed(*static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
-        if (isCellVisit(*static_cast<QFocusEvent*>(event)))
+        if (isCellVisit(*static_cast<QFocusEvent*>(event))) {
             focusEntered();
+        }
         break;
     case QEvent::FocusOut:
-        if (isCellVisit(*static_cast<QFocusEvent*>(event)))
+        if (isCellVisit(*static_cast<QFocusEvent*>(event))) {
             emit ExitFocus();
+        }
         break;
     case QEvent::MouseMove: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -148,8 +151,9 @@ bool lblTxt::keyPressed(QKeyEvent& event) {
     int keyCode = pressedCode;
     int shift = windowsShiftMask(event.modifiers());
     emit KeyDown(keyCode, shift);
-    if (pressedCode != 0 && keyCode == 0)
+    if (pressedCode != 0 && keyCode == 0) {
         return true;
+    }
     // A sideways exit is all the key does: at that caret the edit box has nothing to do with
     // it, and where the grid reused this editor for the next or previous row it would undo the
     // selection made there.

@@ -10,15 +10,18 @@ int processorMHzFromCpuInfo(const QByteArray& cpuInfo) {
     const QList<QByteArray> lines = cpuInfo.split('\n');
     for (const QByteArray& line : lines) {
         const QByteArray trimmed = line.trimmed();
-        if (trimmed.isEmpty())
+        if (trimmed.isEmpty()) {
             break;
+        }
         const qsizetype colon = trimmed.indexOf(':');
-        if (colon < 0 || trimmed.left(colon).trimmed() != "cpu MHz")
+        if (colon < 0 || trimmed.left(colon).trimmed() != "cpu MHz") {
             continue;
+        }
         bool ok = false;
         const double mhz = trimmed.mid(colon + 1).trimmed().toDouble(&ok);
-        if (!ok || !(mhz > 0) || mhz >= double(std::numeric_limits<int>::max()))
+        if (!ok || !(mhz > 0) || mhz >= double(std::numeric_limits<int>::max())) {
             return 0;
+        }
         return int(std::lround(mhz));
     }
     return 0;

@@ -26,19 +26,24 @@ bool isLocalFileSystemType(const QByteArray& type) {
 QStringList localDriveRoots() {
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
+        if (!volume.isValid() || !volume.isReady()) {
             continue;
-        if (!isLocalFileSystemType(volume.fileSystemType()))
+        }
+        if (!isLocalFileSystemType(volume.fileSystemType())) {
             continue;
+        }
         // Containers bind-mount single files (/etc/hosts); only folders are drives.
-        if (!QFileInfo(volume.rootPath()).isDir())
+        if (!QFileInfo(volume.rootPath()).isDir()) {
             continue;
-        if (!roots.contains(volume.rootPath()))
+        }
+        if (!roots.contains(volume.rootPath())) {
             roots.append(volume.rootPath());
+        }
     }
     std::sort(roots.begin(), roots.end(), [](const QString& a, const QString& b) {
-        if (a == QLatin1String("/") || b == QLatin1String("/"))
+        if (a == QLatin1String("/") || b == QLatin1String("/")) {
             return a == QLatin1String("/") && b != QLatin1String("/");
+        }
         return a < b;
     });
     return roots;

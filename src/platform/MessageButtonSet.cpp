@@ -19,8 +19,9 @@ QList<MessageButton> buttonsOf(MessageButtons buttons) {
 MessageButton leastCommittingButton(MessageButtons buttons) {
     const QList<MessageButton> offered = buttonsOf(buttons);
     for (MessageButton button : {MessageButton::Cancel, MessageButton::No}) {
-        if (offered.contains(button))
+        if (offered.contains(button)) {
             return button;
+        }
     }
     return offered.last();
 }

@@ -8,8 +8,9 @@ Platform* installedPlatform = nullptr;
 }
 
 Platform& Platform::current() {
-    if (installedPlatform == nullptr)
+    if (installedPlatform == nullptr) {
         qFatal("Platform::current(): no Platform is installed");
+    }
     return *installedPlatform;
 }
 
@@ -21,31 +22,36 @@ Platform* Platform::install(Platform* platform) {
 
 MessageButton Platform::messageBox(const MessageBoxRequest& request) {
     MessageBoxRequest shown = request;
-    if (shown.title.isEmpty())
+    if (shown.title.isEmpty()) {
         shown.title = applicationTitle();
+    }
     const QList<MessageButton> offered = buttonsOf(shown.buttons);
-    if (!shown.defaultButton || !offered.contains(*shown.defaultButton))
+    if (!shown.defaultButton || !offered.contains(*shown.defaultButton)) {
         shown.defaultButton = offered.first();
+    }
     return showMessageBox(shown);
 }
 
 std::optional<QString> Platform::inputBox(const InputBoxRequest& request) {
     InputBoxRequest shown = request;
-    if (shown.title.isEmpty())
+    if (shown.title.isEmpty()) {
         shown.title = applicationTitle();
+    }
     return showInputBox(shown);
 }
 
 std::optional<FileChoice> Platform::openFileDialog(const FileDialogRequest& request) {
     FileDialogRequest shown = request;
-    if (shown.title.isEmpty())
+    if (shown.title.isEmpty()) {
         shown.title = QStringLiteral("Open");
+    }
     return showOpenFileDialog(shown);
 }
 
 std::optional<FileChoice> Platform::saveFileDialog(const FileDialogRequest& request) {
     FileDialogRequest shown = request;
-    if (shown.title.isEmpty())
+    if (shown.title.isEmpty()) {
         shown.title = QStringLiteral("Save As");
+    }
     return showSaveFileDialog(shown);
 }

@@ -51,8 +51,9 @@ std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, Q
     dialog->setNameFilters(qtNameFilters(request.filter));
     // Patterns such as "*.QEL" match names in any letter case, as users of the format expect.
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
-    if (!request.fileName.isEmpty())
+    if (!request.fileName.isEmpty()) {
         dialog->selectFile(request.fileName);
+    }
     return dialog;
 }
 
@@ -65,11 +66,13 @@ std::unique_ptr<QMessageBox> buildMessageBox(const MessageBoxRequest& request, Q
     box->setText(request.text);
     box->setIcon(qtIcon(request.icon));
     QMessageBox::StandardButtons buttons;
-    for (MessageButton button : buttonsOf(request.buttons))
+    for (MessageButton button : buttonsOf(request.buttons)) {
         buttons |= standardButton(button);
+    }
     box->setStandardButtons(buttons);
-    if (request.defaultButton)
+    if (request.defaultButton) {
         box->setDefaultButton(standardButton(*request.defaultButton));
+    }
     return box;
 }
 
@@ -77,8 +80,9 @@ MessageButton messageBoxAnswer(const QMessageBox& box, MessageButtons offered) {
     const QList<MessageButton> buttons = buttonsOf(offered);
     const QAbstractButton* clicked = box.clickedButton();
     for (MessageButton button : buttons) {
-        if (clicked != nullptr && box.button(standardButton(button)) == clicked)
+        if (clicked != nullptr && box.button(standardButton(button)) == clicked) {
             return button;
+        }
     }
     return leastCommittingButton(offered);
 }
@@ -98,8 +102,9 @@ std::unique_ptr<QFileDialog> buildOpenDialog(const FileDialogRequest& request, Q
     dialog->setFileMode(QFileDialog::ExistingFile);
     auto* readOnly = new QCheckBox(QStringLiteral("Open as read-only"), dialog.get());
     readOnly->setObjectName(QString::fromLatin1(ReadOnlyCheckBoxName));
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout())) {
         grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     return dialog;
 }
 
@@ -113,8 +118,9 @@ std::unique_ptr<QFileDialog> buildSaveDialog(const FileDialogRequest& request, Q
 
 std::optional<FileChoice> fileDialogChoice(const QFileDialog& dialog) {
     const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty() || files.first().isEmpty())
+    if (files.isEmpty() || files.first().isEmpty()) {
         return std::nullopt;
+    }
     FileChoice choice;
     choice.path = files.first();
     choice.fileTitle = QFileInfo(choice.path).fileName();

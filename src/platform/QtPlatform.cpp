@@ -30,30 +30,34 @@ MessageButton QtPlatform::showMessageBox(const MessageBoxRequest& request) {
 
 std::optional<QString> QtPlatform::showInputBox(const InputBoxRequest& request) {
     const auto dialog = QtDialogs::buildInputBox(request, QApplication::activeWindow());
-    if (dialog->exec() != QDialog::Accepted)
+    if (dialog->exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
     return dialog->textValue();
 }
 
 std::optional<FileChoice> QtPlatform::showOpenFileDialog(const FileDialogRequest& request) {
     const auto dialog = QtDialogs::buildOpenDialog(request, QApplication::activeWindow());
-    if (dialog->exec() != QDialog::Accepted)
+    if (dialog->exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
     return QtDialogs::fileDialogChoice(*dialog);
 }
 
 std::optional<FileChoice> QtPlatform::showSaveFileDialog(const FileDialogRequest& request) {
     const auto dialog = QtDialogs::buildSaveDialog(request, QApplication::activeWindow());
-    if (dialog->exec() != QDialog::Accepted)
+    if (dialog->exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
     return QtDialogs::fileDialogChoice(*dialog);
 }
 
 std::optional<qint32> QtPlatform::colorDialog(qint32 initialColor) {
     QColorDialog dialog(colorFromWindows(initialColor), QApplication::activeWindow());
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
     return windowsFromColor(dialog.currentColor());
 }
 
@@ -74,8 +78,9 @@ bool QtPlatform::openUrl(const QUrl& url) {
 }
 
 void QtPlatform::playSound(const QString& wavPath) {
-    if (!m_sound)
+    if (!m_sound) {
         m_sound = std::make_unique<QSoundEffect>();
+    }
     m_sound->stop();
     m_sound->setSource(QUrl::fromLocalFile(wavPath));
     m_sound->setLoopCount(1);
@@ -86,24 +91,27 @@ void QtPlatform::endProcess() {
     // exit() leaves every running event loop, nested modal ones included, without sending
     // close events (quit() would close every window first); before the main loop has
     // started, exit as soon as it runs.
-    if (QThread::currentThread()->loopLevel() > 0)
+    if (QThread::currentThread()->loopLevel() > 0) {
         QCoreApplication::exit(0);
-    else
+    } else {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
 }
 
 int QtPlatform::processorMHz() {
     QFile cpuInfo(QStringLiteral("/proc/cpuinfo"));
-    if (!cpuInfo.open(QIODevice::ReadOnly))
+    if (!cpuInfo.open(QIODevice::ReadOnly)) {
         return 0;
+    }
     // /proc files report size 0; read a bounded amount, the first entry is near the top.
     return processorMHzFromCpuInfo(cpuInfo.read(64 * 1024));
 }
 
 QString QtPlatform::userName() {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_name)
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_name) {
         return QString::fromLocal8Bit(entry->pw_name);
+    }
     const QString fromEnvironment = qEnvironmentVariable("USER");
     return fromEnvironment.isEmpty() ? qEnvironmentVariable("LOGNAME") : fromEnvironment;
 }

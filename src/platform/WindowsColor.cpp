@@ -49,8 +49,9 @@ QColor systemColor(quint32 index) {
 
 qint32 plainWindowsColor(qint32 windowsColor) {
     const auto value = static_cast<quint32>(windowsColor);
-    if (value & SystemColorFlag)
+    if (value & SystemColorFlag) {
         return windowsFromColor(systemColor(value & 0xFFFFu));
+    }
     return static_cast<qint32>(value & 0x00FFFFFFu);
 }
 

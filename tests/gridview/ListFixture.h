@@ -17,22 +17,27 @@ inline std::unique_ptr<List> makeList(int rows, int columns, int columnWidth = 1
     auto list = std::make_unique<List>();
     list->resize(size);
     list->LetWidthColumn(1, columnWidth);
-    for (int c = 2; c <= columns; ++c)
+    for (int c = 2; c <= columns; ++c) {
         list->AddColumn(0, columnWidth, QStringLiteral("H%1").arg(c));
+    }
     list->SetColumnHeader(1, QStringLiteral("H1"));
-    if (rows > 1)
+    if (rows > 1) {
         list->AddMoreThanOneRow(rows - 1);
+    }
     if (fill) {
-        for (int r = 1; r <= rows; ++r)
-            for (int c = 1; c <= columns; ++c)
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= columns; ++c) {
                 list->table().setCellText(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+            }
+        }
         list->RenderColumn(-1);
     }
     list->ClearUndoRedo();
     list->show();
     QApplication::setActiveWindow(list.get());
-    if (!QTest::qWaitForWindowActive(list.get()))
+    if (!QTest::qWaitForWindowActive(list.get())) {
         qWarning("the grid's window did not become active");
+    }
     return list;
 }
 
@@ -55,8 +60,9 @@ public:
     explicit RecordingHost(List* list) : m_list(list) {}
     void DODARED() override {
         calls << QStringLiteral("DODARED");
-        if (m_list->ListCount() <= 500000)
+        if (m_list->ListCount() <= 500000) {
             m_list->AddRow(QString(), m_list->ListCount() + 1);
+        }
     }
     void setEditBarText(const QString& text) override { calls << QStringLiteral("edit:") + text; }
     void showCellFormat(bool bold, bool italic, bool underlined, qint32 color) override {

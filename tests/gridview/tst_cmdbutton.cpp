@@ -136,8 +136,9 @@ void TestCmdButton::otherButtonsRaiseOnlyMouseUp() {
 }
 
 void TestCmdButton::edgesInBlendedColours() {
-    for (int i = 0; i <= 4; ++i) // 0 is the hidden template
+    for (int i = 0; i <= 4; ++i) { // 0 is the hidden template
         QVERIFY(m_button->findChild<QWidget*>(QStringLiteral("EdgeLine%1").arg(i)));
+    }
     QCOMPARE(pvAlphaBlend(windowsRgb(255, 255, 255), windowsRgb(212, 212, 212), 60),
              windowsFromColor(Light));
     const int w = m_button->width();
@@ -153,13 +154,15 @@ void TestCmdButton::edgesInBlendedColours() {
         {{w - 1, 0}, Dark}, {{w / 2, h - 1}, Dark}, {{w - 1, h / 2}, Dark},
         {{0, h - 1}, Dark}, {{w - 1, h - 1}, Dark}, {{3, 2}, Face},
     };
-    for (const Probe& probe : probes)
+    for (const Probe& probe : probes) {
         QCOMPARE(pixel(*m_button, probe.at.x(), probe.at.y()), probe.raised);
+    }
 
     QTest::mousePress(m_polje, Qt::LeftButton, {}, QPoint(5, 5));
     const auto swapped = [](const QColor& c) { return c == Light ? Dark : c == Dark ? Light : c; };
-    for (const Probe& probe : probes)
+    for (const Probe& probe : probes) {
         QCOMPARE(pixel(*m_button, probe.at.x(), probe.at.y()), swapped(probe.raised));
+    }
     QTest::mouseRelease(m_polje, Qt::LeftButton, {}, QPoint(5, 5));
 }
 

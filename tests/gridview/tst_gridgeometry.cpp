@@ -143,14 +143,15 @@ void TestGridGeometry::arrowStepsClampAtTheEnds() {
     QFETCH(int, position);
     QFETCH(int, expected);
     std::optional<int> r;
-    if (code == "G")
+    if (code == "G") {
         r = stepUp(position);
-    else if (code == "D")
+    } else if (code == "D") {
         r = stepDown(100, 160, position);
-    else if (code == "L")
+    } else if (code == "L") {
         r = stepLeft(20, position);
-    else
+    } else {
         r = stepRight(200, 20, 200, position);
+    }
     QCOMPARE(r.value_or(-999), expected);
     QCOMPARE(stepDown(160, 160, 0), std::nullopt);
     QCOMPARE(stepRight(200, 20, 164, 20), std::nullopt);

@@ -142,10 +142,11 @@ void TestLblTxt::sidewaysExits() {
     QFETCH(int, lefts);
     m_editor->setText(QStringLiteral("abc"));
     m_editor->setFocus();
-    if (selectionLength > 0)
+    if (selectionLength > 0) {
         m_editor->SelectText(selectionStart, selectionLength);
-    else
+    } else {
         m_txt->setCursorPosition(selectionStart);
+    }
     QSignalSpy right(m_editor, &lblTxt::Right);
     QSignalSpy left(m_editor, &lblTxt::Left);
     QTest::keyClick(m_txt, Qt::Key(key));
@@ -162,10 +163,12 @@ void TestLblTxt::keyDownComesFirstAndCanKeepTheKey() {
     connect(m_editor, &lblTxt::KeyDown, this, [&](int& keyCode, int& shift) {
         seen.append(
             QStringLiteral("KeyDown %1 %2 %3").arg(keyCode).arg(shift).arg(m_editor->Text()));
-        if (keyCode == 46 && shift == 2)
+        if (keyCode == 46 && shift == 2) {
             keyCode = 0; // the grid keeps Ctrl+Delete from the edit box
-        if (keyCode == 46 && shift == 1)
+        }
+        if (keyCode == 46 && shift == 1) {
             m_elsewhere->setFocus(); // the grid took the editing elsewhere
+        }
     });
     QTest::keyClick(m_txt, Qt::Key_Right);
     QTest::keyClick(m_txt, Qt::Key_Backspace);

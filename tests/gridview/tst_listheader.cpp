@@ -32,8 +32,9 @@ void TestListHeader::headerLabelsAndSeparators() {
     QCOMPARE(header->geometry(), QRect(list->numberStripWidth(), 0, 3 * 81, 19));
     const QImage image = header->grab().toImage();
     const QColor line = colorFromWindows(list->HeaderBorderColor);
-    for (int x : {80, 161, 242})
+    for (int x : {80, 161, 242}) {
         QCOMPARE(image.pixelColor(x, 1), line);
+    }
     QCOMPARE(image.pixelColor(82, 1), colorFromWindows(list->HeaderBackColor));
 }
 
@@ -64,8 +65,9 @@ void TestListHeader::noResizePointerOverStripOrScrollBar() {
     const int strip = list->numberStripWidth();
     auto* timer = part<QTimer>(*list, "tmrScroll");
     timer->setProperty("Tag", QStringLiteral("DE"));
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         QMetaObject::invokeMethod(timer, "timeout");
+    }
     timer->stop();
     const int L = part(*list, "picOzadje")->x();
     QCOMPARE(L, strip - 105);
@@ -107,10 +109,12 @@ void TestListHeader::resizeLimits() {
     QCOMPARE(list->MouseX, 2);
     if (moveTo != 0) {
         QTest::mouseMove(list.get(), QPoint(boundary + 1 + moveTo, 40));
-        if (moveTo == -500)
+        if (moveTo == -500) {
             QCOMPARE(bar->x(), L + 101 + 5);
-        if (moveTo == 2000)
+        }
+        if (moveTo == 2000) {
             QCOMPARE(bar->x(), L + 101 + 510);
+        }
     }
     QTest::mouseRelease(list.get(), Qt::LeftButton, {}, QPoint(boundary + 1 + moveTo, 40));
     QVERIFY(!bar->isVisible());

@@ -47,8 +47,9 @@ void TestListLayout::namedSurfacesExist() {
                             "lblTxt1",     "lblTxt2",
                             "tmrScroll",   "lejbelnadonjojskali",
                             "ico0",        "ico7"};
-    for (const QString& name : names)
+    for (const QString& name : names) {
         QVERIFY2(list->findChild<QObject*>(name), qPrintable(name));
+    }
     QVERIFY(!list->findChild<QObject*>("Stolpec3"));
     QVERIFY(!list->findChild<QObject*>("lblTxt3"));
     QCOMPARE(part(*list, "PicKot")->geometry(), QRect(400 - 16, 300 - 16, 16, 16));

@@ -151,8 +151,9 @@ void TestListScroll::downArrowRepeats() {
     fire(timer);
     QCOMPARE(timer->interval(), 50);
     QCOMPARE(list->TopOffset(), -32);
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         fire(timer);
+    }
     QCOMPARE(list->TopOffset(), areaV(*list) - contentC(*list));
 
     QTest::mouseRelease(pressArea(down), Qt::LeftButton, {}, QPoint(8, 8));

@@ -202,8 +202,9 @@ void TestQtPlatform::openDialogMatchesPatternsInAnyCase() {
     QVERIFY(list);
     QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 2);
     QStringList shown;
-    for (int row = 0; row < 2; ++row)
+    for (int row = 0; row < 2; ++row) {
         shown.append(list->model()->index(row, 0, list->rootIndex()).data().toString());
+    }
     shown.sort();
     QCOMPARE(shown, (QStringList{QStringLiteral("lower.qel"), QStringLiteral("upper.QEL")}));
 }

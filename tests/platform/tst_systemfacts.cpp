@@ -45,11 +45,13 @@ void TestSystemFacts::processorSpeed() {
 void TestSystemFacts::fileSystemTypes_data() {
     QTest::addColumn<QByteArray>("type");
     QTest::addColumn<bool>("local");
-    for (const char* type : {"ext4", "btrfs", "xfs", "vfat", "exfat", "ntfs3", "overlay"})
+    for (const char* type : {"ext4", "btrfs", "xfs", "vfat", "exfat", "ntfs3", "overlay"}) {
         QTest::newRow(type) << QByteArray(type) << true;
+    }
     for (const char* type : {"proc", "sysfs", "tmpfs", "devtmpfs", "cgroup2", "squashfs", "nfs4",
-                             "cifs", "fuse.sshfs"})
+                             "cifs", "fuse.sshfs"}) {
         QTest::newRow(type) << QByteArray(type) << false;
+    }
 }
 
 void TestSystemFacts::fileSystemTypes() {
@@ -63,8 +65,9 @@ void TestSystemFacts::drivesStartWithRoot() {
     QVERIFY(!drives.isEmpty());
     QCOMPARE(drives.first(), QStringLiteral("/"));
     QCOMPARE(drives.removeDuplicates(), 0);
-    for (const QString& drive : drives)
+    for (const QString& drive : drives) {
         QVERIFY2(QFileInfo(drive).isDir(), qPrintable(drive));
+    }
 }
 
 void TestSystemFacts::nameFilters_data() {

@@ -50,8 +50,9 @@ ScriptedPlatform::ScriptedPlatform() {
 }
 
 ScriptedPlatform::~ScriptedPlatform() {
-    if (QTest::currentTestFunction() != nullptr && !m_script.empty())
+    if (QTest::currentTestFunction() != nullptr && !m_script.empty()) {
         verifyAllAnswered();
+    }
     Platform::install(m_previous);
 }
 
@@ -94,8 +95,9 @@ void ScriptedPlatform::cancelColorDialog() {
 }
 
 void ScriptedPlatform::verifyAllAnswered() {
-    if (m_script.empty())
+    if (m_script.empty()) {
         return;
+    }
     const QString next = kindName(m_script.front().kind);
     const auto left = m_script.size();
     m_script.clear();
@@ -107,8 +109,9 @@ void ScriptedPlatform::verifyAllAnswered() {
 QList<MessageBoxRequest> ScriptedPlatform::messageBoxes() const {
     QList<MessageBoxRequest> boxes;
     for (const DialogRecord& record : m_dialogs) {
-        if (record.kind == DialogKind::MessageBox)
+        if (record.kind == DialogKind::MessageBox) {
             boxes.append(record.message);
+        }
     }
     return boxes;
 }
@@ -143,8 +146,9 @@ FileChoice ScriptedPlatform::choiceFor(const QString& path, bool readOnly) {
 MessageButton ScriptedPlatform::showMessageBox(const MessageBoxRequest& request) {
     const Answer answer = take({.kind = DialogKind::MessageBox, .message = request});
     if (answer.given) {
-        if (buttonsOf(request.buttons).contains(answer.button))
+        if (buttonsOf(request.buttons).contains(answer.button)) {
             return answer.button;
+        }
         failTest(QStringLiteral("the script pressed a button that the message box \"%1\" does "
                                 "not offer")
                      .arg(request.text));
@@ -178,9 +182,11 @@ bool ScriptedPlatform::openUrl(const QUrl& url) {
 }
 
 QString ScriptedPlatform::documentsFolder() {
-    if (!m_documentsFolder.isEmpty())
+    if (!m_documentsFolder.isEmpty()) {
         return m_documentsFolder;
-    if (!m_ownDocuments)
+    }
+    if (!m_ownDocuments) {
         m_ownDocuments = std::make_unique<QTemporaryDir>();
+    }
     return m_ownDocuments->path();
 }

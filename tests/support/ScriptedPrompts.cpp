@@ -1,4 +1,4 @@
-#include "support/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 
 namespace {
 
