@@ -29,7 +29,7 @@ QByteArray worksheet(const QByteArray& rows);
 /// Writes bytes to a file; false when it cannot.
 bool writeFile(const QString& path, const QByteArray& bytes);
 
-/// A file in tests/storage/fixtures.
+/// A file in tests/exchange/fixtures.
 QString fixture(const QString& name);
 
 /// Reads every row of `reader` into `cells` (at most `limit` rows); returns how many it read.
