@@ -47,7 +47,7 @@ struct [[nodiscard]] ReadResult {
 QByteArray flipped(QByteArrayView bytes);
 
 /// True when the text is a decimal number: optional blanks around an optional sign, digits,
-/// and at most one decimal point. This is how a sound file is told from one read in the wrong
+/// and at most one decimal point. This is how a good file is told from one read in the wrong
 /// form.
 bool isNumber(QStringView text);
 
