@@ -85,7 +85,10 @@ FileResult DatabaseFile::SaveFileAs(const QString& filename, bool Encrypted) {
 
 FileResult DatabaseFile::write(const QString& filename, bool stored, const QString& password) {
     QSaveFile file(filename);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: the writer hands over whole chunks, and a write that fails must fail here.
+    // Buffered, the last bytes would go out only while committing, which does not notice when
+    // they cannot be written and would put a cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return FileResult::cannotWrite(filename, file.errorString());
     }
     QelChunkWriter out(file, stored);

@@ -507,12 +507,19 @@ void TestDatabaseFile::longLinesAndCutStoredFiles() {
 
 void TestDatabaseFile::failedSaveKeepsTheOldFile_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("file size limit reached half-way") << "fsize";
-    QTest::newRow("read-only folder") << "readonly";
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("limit"); // bytes a file may take
+    QTest::newRow("file size limit reached half-way") << "fsize" << 20000 << 64 * 1024;
+    // The whole file would sit in a write buffer until the file is closed: a failure there
+    // must not pass for a save.
+    QTest::newRow("file size limit reached at the end") << "fsize" << 200 << 4 * 1024;
+    QTest::newRow("read-only folder") << "readonly" << 20000 << 0;
 }
 
 void TestDatabaseFile::failedSaveKeepsTheOldFile() {
     QFETCH(QString, how);
+    QFETCH(int, rows);
+    QFETCH(int, limit);
     const QByteArray old("\\\\1|#||A|9\r\n\\\\1\r\nold#0#000#1#1\r\n");
     writeFile(path("keep.QEL"), old);
     Table table;
@@ -520,23 +527,24 @@ void TestDatabaseFile::failedSaveKeepsTheOldFile() {
     prompts.newPassword = QStringLiteral("pw");
     DatabaseFile file(table, &prompts);
     QVERIFY(file.OpenFile(path("keep.QEL")).ok());
-    table.resetRows(20000);
-    for (int r = 1; r <= 20000; ++r) {
+    table.resetRows(rows);
+    for (int r = 1; r <= rows; ++r) {
         put(table, r, 1, QStringLiteral("a longer text for row %1").arg(r));
     }
 
     FileResult plain;
     FileResult stored;
     if (how == "fsize") {
-        // Writes past 64 KiB fail with EFBIG instead of raising SIGXFSZ; the file is ~700 KB.
+        // Writes past the limit fail with EFBIG instead of raising SIGXFSZ; the file is several
+        // times larger.
         rlimit saved{};
         QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        if (saved.rlim_max != RLIM_INFINITY && saved.rlim_max < 64 * 1024) {
-            QSKIP("the file size limit is already below 64 KiB");
+        if (saved.rlim_max != RLIM_INFINITY && saved.rlim_max < rlim_t(limit)) {
+            QSKIP("the file size limit is already lower");
         }
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
         rlimit small = saved;
-        small.rlim_cur = 64 * 1024;
+        small.rlim_cur = rlim_t(limit);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         plain = file.SaveFile(path("keep.QEL"));
         stored = file.SaveFileAs(path("keep.QEL"), true);
