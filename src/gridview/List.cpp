@@ -2,6 +2,7 @@
 
 #include "gridview/ColorBlend.h"
 #include "gridview/GridColours.h"
+#include "gridview/GridFont.h"
 #include "gridview/GridGeometry.h"
 #include "gridview/ListHost.h"
 #include "gridview/RetainedSurface.h"
@@ -30,10 +31,8 @@ List::List(QWidget* parent) : QWidget(parent), m_file(std::make_unique<DatabaseF
     setObjectName(QStringLiteral("List"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    // Arial 9.75 pt is 13 px on the 96-dpi screens the grid was laid out for; rows stay
-    // RowPixels pixels whatever the font's own metrics.
-    m_cellFont = QFont(QStringLiteral("Arial"));
-    m_cellFont.setPixelSize(13);
+    // Rows stay RowPixels pixels whatever the font's own metrics.
+    m_cellFont = GridFont::cells();
     setFont(m_cellFont);
     buildSurfaces();
     startUp();

@@ -4,6 +4,7 @@
 #include "platform/WindowsColor.h"
 
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -27,6 +28,7 @@ private slots:
     void sidewaysExitKeepsTheColumnInView();
     void enterRaisesKeyDown();
     void focusLeavingTheGridHidesTheEditors();
+    void editorFontIsTheCellFont();
 
 private:
     static QLineEdit* box(const List& l, int column) {
@@ -340,6 +342,22 @@ void TestListEditing::focusLeavingTheGridHidesTheEditors() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QCOMPARE(list->iSelected(), 1);
     QCOMPARE(list->iSelectedColumn(), 1);
+}
+
+void TestListEditing::editorFontIsTheCellFont() {
+    auto list = makeList(3, 2);
+    list->table().setCell(2, 1, CellRef{u"r2c1", true, true, true, 0});
+    list->SelectItem(2, 1, 1);
+    // The cells are drawn in the grid's own font.
+    const QFont cells = list->font();
+    QCOMPARE(cells.pixelSize(), 13);
+    for (int c = 1; c <= 2; ++c) {
+        const QFont font = box(*list, c)->font();
+        QCOMPARE(font.family(), cells.family());
+        QCOMPARE(font.pixelSize(), cells.pixelSize());
+        QCOMPARE(QFontInfo(font).pixelSize(), QFontInfo(cells).pixelSize());
+    }
+    QVERIFY(box(*list, 1)->font().bold());
 }
 
 QTEST_MAIN(TestListEditing)
