@@ -84,8 +84,13 @@ void List::SelectItem(int Index, int Button, int iX) {
     if (Button != 1) {
         return;
     }
-    // A row before the first is no row: editing it would write into cells nobody sees.
-    if (Index > m_table.ListCount() || Index < 1) {
+    // A row before the first is no row: nothing is current, and Enter means nothing.
+    if (Index < 1) {
+        HideEditors();
+        m_table.setISelected(0);
+        return;
+    }
+    if (Index > m_table.ListCount()) {
         HideEditors();
         return;
     }

@@ -28,6 +28,8 @@ private slots:
     void sidewaysExitKeepsTheColumnInView();
     void enterRaisesKeyDown();
     void focusLeavingTheGridHidesTheEditors();
+    void selectingNoRowLeavesNoCurrentRow_data();
+    void selectingNoRowLeavesNoCurrentRow();
     void editorFontIsTheCellFont();
 
 private:
@@ -83,11 +85,11 @@ void TestListEditing::headerAndBelowLastRowPresses() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QVERIFY(!part(*list, "PicEdit")->isVisible());
     QCOMPARE(list->iSelected(), 2);
-    // Row 0 is no row either: nothing is edited above the first one.
+    // Row 0 is no row either: nothing is edited above the first one, and nothing is current.
     list->SelectItem(2, 1, 1);
     list->SelectItem(0, 1, 1);
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
-    QCOMPARE(list->iSelected(), 2);
+    QCOMPARE(list->iSelected(), 0);
 }
 
 void TestListEditing::keys_data() {
@@ -342,6 +344,35 @@ void TestListEditing::focusLeavingTheGridHidesTheEditors() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QCOMPARE(list->iSelected(), 1);
     QCOMPARE(list->iSelectedColumn(), 1);
+}
+
+void TestListEditing::selectingNoRowLeavesNoCurrentRow_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("row 0") << 3 << "0";
+    QTest::newRow("row -1") << 3 << "-1";
+    // The database window's Delete Record: remove, then select the rows below and above.
+    QTest::newRow("after deleting the only record") << 1 << "delete";
+}
+
+void TestListEditing::selectingNoRowLeavesNoCurrentRow() {
+    QFETCH(int, rows);
+    QFETCH(QString, steps);
+    auto list = makeList(rows, 2);
+    list->SelectItem(1, 1, 1);
+    QSignalSpy spy(list.get(), &List::KeyDown);
+    if (steps == "delete") {
+        list->RemoveItem(list->iSelected());
+        list->SelectItem(list->iSelected() + 1, 1);
+        list->SelectItem(list->iSelected() - 1, 1);
+    } else {
+        list->SelectItem(steps.toInt(), 1, 1);
+    }
+    QCOMPARE(list->iSelected(), 0);
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!part(*list, "PicEdit")->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(spy.size(), 0);
 }
 
 void TestListEditing::editorFontIsTheCellFont() {
