@@ -35,6 +35,8 @@ private slots:
     void cellGivenTheFocusWhileInactiveStillJournals();
     void focusToAnotherControlOfTheHostEndsTheEdit_data();
     void focusToAnotherControlOfTheHostEndsTheEdit();
+    void insertJournalsAroundThePendingEdit_data();
+    void insertJournalsAroundThePendingEdit();
     void removedColumnLeavesItsSlotEmpty_data();
     void removedColumnLeavesItsSlotEmpty();
     void shapeChangesUnderAnEditKeepUndoExact_data();
@@ -479,6 +481,48 @@ void TestListEditing::focusToAnotherControlOfTheHostEndsTheEdit() {
     // The edit has ended: focus coming back to the grid's track writes no second record.
     list->SelectItem(1, 1);
     QCOMPARE(list->table().UndoStore().size(), std::size_t(1));
+}
+
+void TestListEditing::insertJournalsAroundThePendingEdit_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("newest");
+    QTest::addColumn<QString>("older");
+    QTest::addColumn<QStringList>("afterInsert");
+    QTest::addColumn<QStringList>("afterOneUndo");
+    // Below the current record: the new record's entry comes first and the typing's after
+    // it, so the first undo takes back the typing.
+    const QStringList below{"r1c1", "r2c1", "Z", "", "r4c1", "r5c1"};
+    const QStringList belowUndone{"r1c1", "r2c1", "r3c1", "", "r4c1", "r5c1"};
+    QTest::newRow("insert") << 0 << 4 << "#SETTXT#3|1|r3c1"
+                            << "#ADDITM#4" << below << belowUndone;
+    QTest::newRow("shift+insert") << int(Qt::ShiftModifier) << 4 << "#SETTXT#3|1|r3c1"
+                                  << "#ADDITM#4" << below << belowUndone;
+    // At the current record, which moves down under the edit: the typing is journalled
+    // first, for the row it was typed in.
+    QTest::newRow("ctrl+insert") << int(Qt::ControlModifier) << 3 << "#ADDITM#3"
+                                 << "#SETTXT#3|1|r3c1"
+                                 << QStringList{"r1c1", "r2c1", "", "Z", "r4c1", "r5c1"}
+                                 << QStringList{"r1c1", "r2c1", "Z", "r4c1", "r5c1"};
+}
+
+void TestListEditing::insertJournalsAroundThePendingEdit() {
+    QFETCH(int, modifiers);
+    auto list = makeList(5, 1);
+    list->SelectItem(3, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::KeyboardModifiers(modifiers));
+    QTEST(list->iSelected(), "row");
+    QCOMPARE(QApplication::focusWidget(), box(*list, 1));
+    QTEST(columnTexts(*list, 1), "afterInsert");
+    // Leaving the new empty record unchanged adds nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    const auto& undo = list->table().UndoStore();
+    QCOMPARE(undo.size(), std::size_t(2));
+    QTEST(undo[0], "newest");
+    QTEST(undo[1], "older");
+    QVERIFY(list->undo());
+    QTEST(columnTexts(*list, 1), "afterOneUndo");
 }
 
 void TestListEditing::removedColumnLeavesItsSlotEmpty_data() {
