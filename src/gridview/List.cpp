@@ -2,6 +2,7 @@
 
 #include "gridview/ColorBlend.h"
 #include "gridview/GridColours.h"
+#include "gridview/GridFont.h"
 #include "gridview/GridGeometry.h"
 #include "gridview/ListHost.h"
 #include "gridview/RetainedSurface.h"
@@ -30,10 +31,8 @@ List::List(QWidget* parent) : QWidget(parent), m_file(std::make_unique<DatabaseF
     setObjectName(QStringLiteral("List"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    // Arial 9.75 pt is 13 px on the 96-dpi screens the grid was laid out for; rows stay
-    // RowPixels pixels whatever the font's own metrics.
-    m_cellFont = QFont(QStringLiteral("Arial"));
-    m_cellFont.setPixelSize(13);
+    // Rows stay RowPixels pixels whatever the font's own metrics.
+    m_cellFont = GridFont::cells();
     setFont(m_cellFont);
     buildSurfaces();
     startUp();
@@ -202,35 +201,58 @@ int List::iSelectedColumn() const {
     return m_table.iSelectedColumn();
 }
 
+// A shape change that moves or drops the cell being edited commits the edit first, so its
+// record names the cell it was made in; an append leaves it open.
+
 int List::AddRow(const QString& St1, int Index) {
+    if (Index >= 1 && Index <= m_table.ListCount()) {
+        commitEditBeforeShift(Index, 1);
+    }
     return m_table.AddRow(St1, Index);
 }
 void List::AddMoreThanOneRow(int NumberOfRows) {
     m_table.AddMoreThanOneRow(NumberOfRows);
 }
 void List::RemoveItem(int Index, bool NeIzri) {
+    if (Index >= 1 && Index <= m_table.ListCount()) {
+        commitEditBeforeShift(Index, 1);
+    }
     m_table.RemoveItem(Index, NeIzri);
 }
 void List::Clear() {
+    commitEditBeforeShift(1, 1);
     m_table.Clear();
 }
 void List::ClearEntireList() {
+    commitEditBeforeShift(1, 1);
     m_table.ClearEntireList();
 }
 int List::AddColumn(int Index, int Width, const QString& HeaderTitle) {
+    if (Index >= 1 && Index <= m_table.ColumnCount()) {
+        commitEditBeforeShift(1, Index);
+    }
     return m_table.AddColumn(Index, Width, HeaderTitle);
 }
 void List::RemoveColumn(int Index) {
+    if (m_table.ColumnCount() < 2) {
+        commitEditBeforeShift(1, 1); // becomes Clear
+    } else if (Index >= 1 && Index <= m_table.ColumnCount()) {
+        commitEditBeforeShift(1, Index);
+    }
     m_table.RemoveColumn(Index);
 }
 
 void List::ClearUndoRedo() {
     m_table.ClearUndoRedo();
 }
+// The edit in progress is the newest change: undo takes it back first, and neither may
+// replay under an editor whose cell they change.
 bool List::undo(int Number) {
+    commitEditBeforeShift(1, 1);
     return m_table.undo(Number);
 }
 bool List::redo(int Number) {
+    commitEditBeforeShift(1, 1);
     return m_table.redo(Number);
 }
 

@@ -68,6 +68,7 @@ public:
     int iSelectedColumn() const;
 
     // --- shape --------------------------------------------------------------------------------
+    // Those that move or drop the cell being edited commit the edit first.
     /// Returns the in/out Index: the row that now exists at that position.
     int AddRow(const QString& St1 = QString(), int Index = 0);
     void AddMoreThanOneRow(int NumberOfRows);
@@ -80,6 +81,7 @@ public:
 
     // --- journal ------------------------------------------------------------------------------
     void ClearUndoRedo();
+    /// Both commit the edit in progress first: undo takes it back before anything older.
     bool undo(int Number = 0);
     bool redo(int Number = 0);
 
@@ -110,6 +112,9 @@ public:
     // --- view ---------------------------------------------------------------------------------
     void RenderColumn(int Stol) override;
     void SetScrollers() override;
+    /// Makes row `Index` current and lays the editor row over it, focusing editor `iX` (0 =
+    /// none); the edit in progress ends first. A row below 1 leaves no current row (0), one
+    /// beyond ListCount only hides the editor row. Only `Button` 1 (left) selects.
     void SelectItem(int Index, int Button, int iX = 0);
     bool DoNotRender() const;
     void setDoNotRender(bool value);
@@ -206,8 +211,16 @@ private:
     void focusLeftGrid(QWidget* now);
     void connectEditor(lblTxt* editor, int i);
     void ensureEditors();
-    void commitEdit();
     bool editorRowShown() const;
+    // The edit of a cell: it begins when its editor is entered (the Tag records the cell and
+    // its text) and ends with one record when the text changed.
+    void beginEdit(int i);
+    void endEdit();
+    /// Ends the edit and takes the focus off its editor.
+    void commitEdit();
+    /// Before rows from `fromRow` or columns from `fromColumn` on move or go: commits an edit
+    /// made there, so that its record names the cell it was made in.
+    void commitEditBeforeShift(int fromRow, int fromColumn);
 
     // Files and exchange (ListFiles.cpp, ListExchange.cpp).
     void redrawAfterLoad();
@@ -232,6 +245,9 @@ private:
     int m_left = 86;
     bool m_doNotRender = false;
     QMetaObject::Connection m_focusWatch;
+    // The editor whose edit is open (0 = none), and the text it last gave its cell.
+    int m_editing = 0;
+    QString m_editText;
     bool m_started = false;
 
     QFont m_cellFont;

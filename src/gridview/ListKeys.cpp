@@ -33,13 +33,16 @@ void List::editorKeyDown(int i, int& KeyCode, int Shift) {
         }
         break;
     case KeyInsert:
-        // The edit in progress is committed before rows shift under it, so its record names
-        // the row it was made in.
-        commitEdit();
         if (Shift == CtrlMask) {
+            // The current record moves down under the edit in progress: the edit is committed
+            // first, so its record names the row it was made in.
+            commitEdit();
             m_table.AddRow(QString(), sel);
             SelectItem(sel, 1, i);
         } else {
+            // The new record goes below and the edited row stays put: the edit ends as the
+            // editor row moves down, after the new record's entry, so the first undo takes
+            // back the typing.
             m_table.AddRow(QString(), sel + 1);
             SelectItem(sel + 1, 1, i);
         }

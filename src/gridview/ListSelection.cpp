@@ -11,7 +11,33 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <optional>
+#include <utility>
+
 using namespace GridGeometry;
+
+namespace {
+
+/// What an editor's Tag says: the cell being edited and the text it had when the edit began.
+struct TaggedCell {
+    int row = 0;
+    int column = 0;
+    QString old;
+};
+
+// The Tag is row|column|text; the text may hold "|" itself.
+std::optional<TaggedCell> readTag(const QString& tag) {
+    const int first = int(tag.indexOf(QLatin1Char('|')));
+    const int second = first < 0 ? -1 : int(tag.indexOf(QLatin1Char('|'), first + 1));
+    if (second < 0) {
+        return std::nullopt;
+    }
+    return TaggedCell{QStringView(tag).left(first).toInt(),
+                      QStringView(tag).mid(first + 1, second - first - 1).toInt(),
+                      tag.mid(second + 1)};
+}
+
+} // namespace
 
 void List::ensureEditors() {
     if (m_s.editors.isEmpty()) {
@@ -32,6 +58,9 @@ void List::ensureEditors() {
         m_s.editors.append(editor);
     }
     while (m_s.editors.size() - 1 > n) {
+        if (m_editing == m_s.editors.size() - 1) {
+            endEdit();
+        }
         lblTxt* editor = m_s.editors.takeLast();
         if (editor->isAncestorOf(QApplication::focusWidget()) ||
             editor == QApplication::focusWidget()) {
@@ -81,11 +110,18 @@ void List::recolourEditors(int current) {
 
 void List::SelectItem(int Index, int Button, int iX) {
     m_s.PicScrV->setFocus();
+    // Ended here too for a window that is not active, where the focus move sends no event.
+    endEdit();
     if (Button != 1) {
         return;
     }
-    // A row before the first is no row: editing it would write into cells nobody sees.
-    if (Index > m_table.ListCount() || Index < 1) {
+    // A row before the first is no row: nothing is current, and Enter means nothing.
+    if (Index < 1) {
+        HideEditors();
+        m_table.setISelected(0);
+        return;
+    }
+    if (Index > m_table.ListCount()) {
         HideEditors();
         return;
     }
@@ -129,17 +165,56 @@ void List::SelectItem(int Index, int Button, int iX) {
     }
 }
 
-void List::commitEdit() {
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused) {
+void List::beginEdit(int i) {
+    const int row = m_table.iSelected();
+    m_editText = m_table.GetItem(row, i);
+    m_s.editors[i]->setTag(QStringLiteral("%1|%2|%3").arg(row).arg(i).arg(m_editText));
+    m_editing = i;
+}
+
+void List::endEdit() {
+    const int i = std::exchange(m_editing, 0);
+    if (i < 1 || i >= m_s.editors.size()) {
         return;
     }
-    for (int i = 1; i < m_s.editors.size(); ++i) {
+    const std::optional<TaggedCell> cell = readTag(m_s.editors[i]->Tag());
+    if (!cell || cell->row < 1 || cell->row > m_table.ListCount() || cell->column < 1 ||
+        cell->column > m_table.ColumnCount()) {
+        return; // the cell has gone: there is nothing to record, and no slot to restore into
+    }
+    const QString now = m_table.GetItem(cell->row, cell->column);
+    // A cell that no longer holds what the editor gave it was moved or replaced under the
+    // edit: its record would put the old text into another cell.
+    if (now == cell->old || now != m_editText) {
+        return;
+    }
+    // One record per finished edit, holding the text the cell had when it was entered:
+    // put the old text back without a record, then let ChangeItem journal the change.
+    m_table.setCellText(cell->row, cell->column, cell->old);
+    m_table.ChangeItem(cell->row, cell->column, now);
+}
+
+void List::commitEdit() {
+    QWidget* focused = QApplication::focusWidget();
+    for (int i = 1; focused && i < m_s.editors.size(); ++i) {
         if (m_s.editors[i] == focused || m_s.editors[i]->isAncestorOf(focused)) {
             m_s.PicScrV->setFocus();
-            return;
+            break;
         }
     }
+    endEdit();
+}
+
+void List::commitEditBeforeShift(int fromRow, int fromColumn) {
+    if (m_editing < 1 || m_editing >= m_s.editors.size()) {
+        return;
+    }
+    const std::optional<TaggedCell> cell = readTag(m_s.editors[m_editing]->Tag());
+    if (cell && (cell->row < fromRow || cell->column < fromColumn)) {
+        return;
+    }
+    // The focus leaves the editor as well: it would go on editing a cell that has moved.
+    commitEdit();
 }
 
 void List::HideEditors() {
@@ -157,8 +232,9 @@ void List::HideEditors() {
 void List::editorFocused(int i, const QString& text, bool bold, bool italic, bool underlined,
                          qint32 colour) {
     const int row = m_table.iSelected();
-    lblTxt* editor = m_s.editors[i];
-    editor->setTag(QStringLiteral("%1|%2|%3").arg(row).arg(i).arg(m_table.GetItem(row, i)));
+    // A new visit: whatever edit was still open is over.
+    endEdit();
+    beginEdit(i);
     m_table.setISelectedColumn(i);
     recolourEditors(i);
 
@@ -170,23 +246,9 @@ void List::editorFocused(int i, const QString& text, bool bold, bool italic, boo
 }
 
 void List::editorLostFocus(int i) {
-    const QString tag = m_s.editors[i]->Tag();
-    const int first = tag.indexOf(QLatin1Char('|'));
-    const int second = first < 0 ? -1 : tag.indexOf(QLatin1Char('|'), first + 1);
-    if (second < 0) {
-        return;
+    if (i == m_editing) {
+        endEdit();
     }
-    const int row = QStringView(tag).left(first).toInt();
-    const int column = QStringView(tag).mid(first + 1, second - first - 1).toInt();
-    const QString old = tag.mid(second + 1);
-    const QString now = m_table.GetItem(row, column);
-    if (old == now) {
-        return;
-    }
-    // One record per finished edit, holding the text the cell had when it was entered:
-    // put the old text back without a record, then let ChangeItem journal the change.
-    m_table.setCellText(row, column, old);
-    m_table.ChangeItem(row, column, now);
 }
 
 void List::editorChanged(int i) {
@@ -202,7 +264,14 @@ void List::editorChanged(int i) {
     if (m_table.cellAt(row, i).Text == text) {
         return;
     }
+    // Typing into an editor whose focus came without a visit (the window was not active when
+    // it was given) still makes an edit that ends with a record.
+    if (m_editing != i) {
+        endEdit();
+        beginEdit(i);
+    }
     m_table.setCellText(row, i, text);
+    m_editText = text;
     RenderColumn(i);
 }
 
@@ -220,6 +289,11 @@ void List::focusLeftGrid(QWidget* now) {
     if (!now || now == this || isAncestorOf(now)) {
         return;
     }
+    // A dialog or another window only borrows the focus: the edit goes on when it comes back.
+    if (now->window() != window()) {
+        return;
+    }
+    endEdit();
     if (editorRowShown()) {
         HideEditors();
     }

@@ -1,6 +1,7 @@
 #include "gridview/lblTxt.h"
 
 #include "gridview/CellTextValidator.h"
+#include "gridview/GridFont.h"
 #include "gridview/WindowsInput.h"
 #include "platform/WindowsColor.h"
 
@@ -17,12 +18,6 @@ namespace {
 constexpr int KeyLeft = 37;
 constexpr int KeyRight = 39;
 
-QFont editorFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    return font;
-}
-
 // Focus that only comes back with the window or after a popup (the edit box's own context
 // menu) is no new visit to the cell.
 bool isCellVisit(const QFocusEvent& event) {
@@ -35,7 +30,7 @@ lblTxt::lblTxt(QWidget* parent) : QWidget(parent) {
     m_txt = new QLineEdit(this);
     m_txt->setObjectName(QStringLiteral("TXT"));
     m_txt->setFrame(false);
-    m_txt->setFont(editorFont());
+    m_txt->setFont(GridFont::cells());
     // The length limit applies to the user only (the validator); QLineEdit's own limit would
     // cut texts the program sets.
     m_txt->setMaxLength(std::numeric_limits<int>::max());

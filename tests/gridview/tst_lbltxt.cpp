@@ -55,7 +55,7 @@ void TestLblTxt::editBoxFillsTheControl() {
     QCOMPARE(m_txt->geometry(), QRect(0, -1, 120, 16));
     QVERIFY(!m_txt->hasFrame());
     QCOMPARE(m_txt->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(m_txt->font().pointSizeF(), 9.75);
+    QCOMPARE(m_txt->font().pixelSize(), 13);
     m_editor->setBold(true);
     m_editor->setItallic(true);
     m_editor->setForeColor(0x0000FF);

@@ -4,9 +4,13 @@
 #include "platform/WindowsColor.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QVBoxLayout>
 
 /// Selecting with the mouse, the keys of the editor row, and the journal of in-place edits.
@@ -27,10 +31,32 @@ private slots:
     void sidewaysExitKeepsTheColumnInView();
     void enterRaisesKeyDown();
     void focusLeavingTheGridHidesTheEditors();
+    void editSurvivesDialogsAndOtherWindows();
+    void cellGivenTheFocusWhileInactiveStillJournals();
+    void focusToAnotherControlOfTheHostEndsTheEdit_data();
+    void focusToAnotherControlOfTheHostEndsTheEdit();
+    void insertJournalsAroundThePendingEdit_data();
+    void insertJournalsAroundThePendingEdit();
+    void removedColumnLeavesItsSlotEmpty_data();
+    void removedColumnLeavesItsSlotEmpty();
+    void shapeChangesUnderAnEditKeepUndoExact_data();
+    void shapeChangesUnderAnEditKeepUndoExact();
+    void editOvertakenThroughTheTableWritesNoRecord();
+    void selectingNoRowLeavesNoCurrentRow_data();
+    void selectingNoRowLeavesNoCurrentRow();
+    void editorFontIsTheCellFont();
 
 private:
     static QLineEdit* box(const List& l, int column) {
         return part<lblTxt>(l, QStringLiteral("lblTxt%1").arg(column))->findChild<QLineEdit*>();
+    }
+    /// Column `column` of rows 1..ListCount.
+    static QStringList columnTexts(const List& l, int column) {
+        QStringList texts;
+        for (int r = 1; r <= l.ListCount(); ++r) {
+            texts << l.GetItem(r, column);
+        }
+        return texts;
     }
     static QPoint cellPoint(const List& l, int row, int column) {
         return QPoint(l.numberStripWidth() + 101 * (column - 1) + 10,
@@ -81,11 +107,11 @@ void TestListEditing::headerAndBelowLastRowPresses() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QVERIFY(!part(*list, "PicEdit")->isVisible());
     QCOMPARE(list->iSelected(), 2);
-    // Row 0 is no row either: nothing is edited above the first one.
+    // Row 0 is no row either: nothing is edited above the first one, and nothing is current.
     list->SelectItem(2, 1, 1);
     list->SelectItem(0, 1, 1);
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
-    QCOMPARE(list->iSelected(), 2);
+    QCOMPARE(list->iSelected(), 0);
 }
 
 void TestListEditing::keys_data() {
@@ -340,6 +366,330 @@ void TestListEditing::focusLeavingTheGridHidesTheEditors() {
     QVERIFY(!part(*list, "lblTxt1")->isVisible());
     QCOMPARE(list->iSelected(), 1);
     QCOMPARE(list->iSelectedColumn(), 1);
+}
+
+void TestListEditing::editSurvivesDialogsAndOtherWindows() {
+    auto list = makeList(5, 2);
+    list->SelectItem(2, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+
+    // A message box of the host: modal, with a button that takes the focus; a timer closes
+    // it whatever happens, so the test cannot hang on it.
+    QDialog dialog(list.get());
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    bool buttonHadFocus = false;
+    bool rowShownMeanwhile = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        buttonHadFocus = QTest::qWaitFor([&] { return QApplication::focusWidget() == ok; });
+        rowShownMeanwhile = part(*list, "lblTxt1")->isVisible();
+        dialog.accept();
+    });
+    dialog.exec();
+    QVERIFY(buttonHadFocus);
+    QVERIFY(rowShownMeanwhile);
+
+    // Another top-level window takes the focus.
+    QWidget other;
+    auto* otherBox = new QLineEdit(&other);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    otherBox->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), otherBox);
+    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    other.hide();
+
+    // Back in the grid the edit goes on where it was and ends as the user leaves the cell.
+    QApplication::setActiveWindow(list.get());
+    QVERIFY(QTest::qWaitForWindowActive(list.get()));
+    QTRY_COMPARE(QApplication::focusWidget(), box(*list, 1));
+    QVERIFY(list->table().UndoStore().empty());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(list->GetItem(2, 1), QStringLiteral("abc"));
+    QCOMPARE(list->table().UndoStore(), std::deque<QString>{QStringLiteral("#SETTXT#2|1|r2c1")});
+    QVERIFY(list->undo());
+    QCOMPARE(list->GetItem(2, 1), QStringLiteral("r2c1"));
+}
+
+void TestListEditing::cellGivenTheFocusWhileInactiveStillJournals() {
+    auto list = makeList(5, 2);
+    // The host selects a cell while another window is still active (a dialog just closing):
+    // the focus arrives only with the window, as no new visit of the cell.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    list->SelectItem(2, 1, 1);
+    other.hide();
+    QApplication::setActiveWindow(list.get());
+    QVERIFY(QTest::qWaitForWindowActive(list.get()));
+    QTRY_COMPARE(QApplication::focusWidget(), box(*list, 1));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(list->GetItem(2, 1), QStringLiteral("new"));
+    QCOMPARE(list->table().UndoStore(), std::deque<QString>{QStringLiteral("#SETTXT#2|1|r2c1")});
+}
+
+void TestListEditing::focusToAnotherControlOfTheHostEndsTheEdit_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("set focus") << "set focus";
+    QTest::newRow("mouse click") << "mouse click";
+    // The host put the focus elsewhere while another window was active: the edit ends when
+    // the host window comes back.
+    QTest::newRow("on the window's return") << "return";
+}
+
+void TestListEditing::focusToAnotherControlOfTheHostEndsTheEdit() {
+    QFETCH(QString, how);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* other = new QLineEdit(&window);
+    auto* list = new List(&window);
+    layout->addWidget(other);
+    layout->addWidget(list);
+    window.resize(400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list->ChangeItem(1, 1, QStringLiteral("old"));
+    list->ClearUndoRedo();
+    list->SelectItem(1, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new"));
+
+    if (how == "set focus") {
+        other->setFocus();
+    } else if (how == "mouse click") {
+        QTest::mouseClick(other, Qt::LeftButton);
+    } else {
+        QWidget second;
+        second.show();
+        QApplication::setActiveWindow(&second);
+        QVERIFY(QTest::qWaitForWindowActive(&second));
+        other->setFocus();
+        QVERIFY(part(*list, "lblTxt1")->isVisible());
+        QVERIFY(list->table().UndoStore().empty());
+        second.hide();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), other);
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QCOMPARE(list->GetItem(1, 1), QStringLiteral("new"));
+    QCOMPARE(list->table().UndoStore(), std::deque<QString>{QStringLiteral("#SETTXT#1|1|old")});
+    // The edit has ended: focus coming back to the grid's track writes no second record.
+    list->SelectItem(1, 1);
+    QCOMPARE(list->table().UndoStore().size(), std::size_t(1));
+}
+
+void TestListEditing::insertJournalsAroundThePendingEdit_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("newest");
+    QTest::addColumn<QString>("older");
+    QTest::addColumn<QStringList>("afterInsert");
+    QTest::addColumn<QStringList>("afterOneUndo");
+    // Below the current record: the new record's entry comes first and the typing's after
+    // it, so the first undo takes back the typing.
+    const QStringList below{"r1c1", "r2c1", "Z", "", "r4c1", "r5c1"};
+    const QStringList belowUndone{"r1c1", "r2c1", "r3c1", "", "r4c1", "r5c1"};
+    QTest::newRow("insert") << 0 << 4 << "#SETTXT#3|1|r3c1"
+                            << "#ADDITM#4" << below << belowUndone;
+    QTest::newRow("shift+insert") << int(Qt::ShiftModifier) << 4 << "#SETTXT#3|1|r3c1"
+                                  << "#ADDITM#4" << below << belowUndone;
+    // At the current record, which moves down under the edit: the typing is journalled
+    // first, for the row it was typed in.
+    QTest::newRow("ctrl+insert") << int(Qt::ControlModifier) << 3 << "#ADDITM#3"
+                                 << "#SETTXT#3|1|r3c1"
+                                 << QStringList{"r1c1", "r2c1", "", "Z", "r4c1", "r5c1"}
+                                 << QStringList{"r1c1", "r2c1", "Z", "r4c1", "r5c1"};
+}
+
+void TestListEditing::insertJournalsAroundThePendingEdit() {
+    QFETCH(int, modifiers);
+    auto list = makeList(5, 1);
+    list->SelectItem(3, 1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::KeyboardModifiers(modifiers));
+    QTEST(list->iSelected(), "row");
+    QCOMPARE(QApplication::focusWidget(), box(*list, 1));
+    QTEST(columnTexts(*list, 1), "afterInsert");
+    // Leaving the new empty record unchanged adds nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    const auto& undo = list->table().UndoStore();
+    QCOMPARE(undo.size(), std::size_t(2));
+    QTEST(undo[0], "newest");
+    QTEST(undo[1], "older");
+    QVERIFY(list->undo());
+    QTEST(columnTexts(*list, 1), "afterOneUndo");
+}
+
+void TestListEditing::removedColumnLeavesItsSlotEmpty_data() {
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<bool>("throughTable");
+    // What the user typed into the focused last cell; empty: the text was deleted.
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("last") << 3 << false << "typed";
+    QTest::newRow("middle") << 2 << false << "typed";
+    QTest::newRow("last, through the table") << 3 << true << "typed";
+    QTest::newRow("middle, through the table") << 2 << true << "typed";
+    QTest::newRow("last, emptied, through the table") << 3 << true << "";
+    QTest::newRow("middle, emptied, through the table") << 2 << true << "";
+}
+
+void TestListEditing::removedColumnLeavesItsSlotEmpty() {
+    QFETCH(int, removed);
+    QFETCH(bool, throughTable);
+    QFETCH(QString, typed);
+    auto list = makeList(4, 3);
+    list->SelectItem(2, 1, 3);
+    if (typed.isEmpty()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+    }
+    QCOMPARE(list->GetItem(2, 3), typed);
+    QCOMPARE(QApplication::focusWidget(), box(*list, 3));
+    if (throughTable) {
+        list->table().RemoveColumn(removed);
+    } else {
+        list->RemoveColumn(removed);
+    }
+    QCOMPARE(list->ColumnCount(), 2);
+    // The typing went with its column, or moved left with it.
+    QCOMPARE(list->GetItem(2, 2), removed == 2 ? typed : QStringLiteral("r2c2"));
+    for (int r = 1; r <= 4; ++r) {
+        QVERIFY2(list->table().cellAt(r, 3).Text.isEmpty(), qPrintable(QString::number(r)));
+    }
+    list->AddColumn(0, 100, QStringLiteral("new"));
+    QCOMPARE(columnTexts(*list, 3), (QStringList{"", "", "", ""}));
+    if (!throughTable) {
+        // The grid committed the typing before the column went: undo takes back all three.
+        while (list->undo()) {
+        }
+        QCOMPARE(list->ColumnCount(), 3);
+        QCOMPARE(columnTexts(*list, 3), (QStringList{"r1c3", "r2c3", "r3c3", "r4c3"}));
+        QCOMPARE(columnTexts(*list, 2), (QStringList{"r1c2", "r2c2", "r3c2", "r4c2"}));
+    }
+}
+
+void TestListEditing::shapeChangesUnderAnEditKeepUndoExact_data() {
+    QTest::addColumn<QString>("change");
+    // Where the typing is after the change; 0 when it is gone or was taken back.
+    QTest::addColumn<int>("typedRow");
+    QTest::addColumn<int>("typedColumn");
+    QTest::newRow("record inserted at the edited one") << "AddRow 2" << 3 << 2;
+    QTest::newRow("record inserted above") << "AddRow 1" << 3 << 2;
+    QTest::newRow("record appended") << "AddRow 0" << 2 << 2;
+    QTest::newRow("edited record removed") << "RemoveItem 2" << 0 << 0;
+    QTest::newRow("record above removed") << "RemoveItem 1" << 1 << 2;
+    QTest::newRow("column inserted at the edited one") << "AddColumn 2" << 2 << 3;
+    QTest::newRow("edited column removed") << "RemoveColumn 2" << 0 << 0;
+    QTest::newRow("cleared") << "Clear" << 0 << 0;
+    QTest::newRow("undo") << "undo" << 0 << 0;
+}
+
+void TestListEditing::shapeChangesUnderAnEditKeepUndoExact() {
+    QFETCH(QString, change);
+    QFETCH(int, typedRow);
+    QFETCH(int, typedColumn);
+    auto list = makeList(4, 3);
+    list->SelectItem(2, 1, 2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+
+    const QStringList words = change.split(QLatin1Char(' '));
+    const int at = words.value(1).toInt();
+    if (words[0] == "AddRow") {
+        list->AddRow(QString(), at);
+    } else if (words[0] == "RemoveItem") {
+        list->RemoveItem(at);
+    } else if (words[0] == "AddColumn") {
+        list->AddColumn(at, 100, QStringLiteral("N"));
+    } else if (words[0] == "RemoveColumn") {
+        list->RemoveColumn(at);
+    } else if (words[0] == "Clear") {
+        list->Clear();
+    } else {
+        // Undo while typing takes back the typing, not whatever came before it.
+        QVERIFY(list->undo());
+        QCOMPARE(list->GetItem(2, 2), QStringLiteral("r2c2"));
+    }
+    // The user leaves the cell; then everything is taken back.
+    list->SelectItem(1, 1);
+    for (int r = 1; r <= list->ListCount(); ++r) {
+        for (int c = 1; c <= list->ColumnCount(); ++c) {
+            const bool typedHere = r == typedRow && c == typedColumn;
+            QCOMPARE(list->GetItem(r, c) == QStringLiteral("typed"), typedHere);
+        }
+    }
+    while (list->undo()) {
+    }
+    QCOMPARE(list->ListCount(), 4);
+    QCOMPARE(list->ColumnCount(), 3);
+    for (int c = 1; c <= 3; ++c) {
+        QCOMPARE(columnTexts(*list, c),
+                 (QStringList{QStringLiteral("r1c%1").arg(c), QStringLiteral("r2c%1").arg(c),
+                              QStringLiteral("r3c%1").arg(c), QStringLiteral("r4c%1").arg(c)}));
+    }
+}
+
+void TestListEditing::editOvertakenThroughTheTableWritesNoRecord() {
+    auto list = makeList(4, 3);
+    list->SelectItem(2, 1, 2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+    // Straight through the table the grid cannot commit first: the edited cell moves to
+    // column 3 under the editor, and the new empty column 2 must not get its old text.
+    list->table().AddColumn(2, 100, QStringLiteral("N"));
+    list->SelectItem(1, 1);
+    QCOMPARE(list->table().UndoStore(), std::deque<QString>{QStringLiteral("#ADDCLM#2")});
+    QCOMPARE(columnTexts(*list, 2), (QStringList{"", "", "", ""}));
+    QCOMPARE(list->GetItem(2, 3), QStringLiteral("typed"));
+}
+
+void TestListEditing::selectingNoRowLeavesNoCurrentRow_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("row 0") << 3 << "0";
+    QTest::newRow("row -1") << 3 << "-1";
+    // The database window's Delete Record: remove, then select the rows below and above.
+    QTest::newRow("after deleting the only record") << 1 << "delete";
+}
+
+void TestListEditing::selectingNoRowLeavesNoCurrentRow() {
+    QFETCH(int, rows);
+    QFETCH(QString, steps);
+    auto list = makeList(rows, 2);
+    list->SelectItem(1, 1, 1);
+    QSignalSpy spy(list.get(), &List::KeyDown);
+    if (steps == "delete") {
+        list->RemoveItem(list->iSelected());
+        list->SelectItem(list->iSelected() + 1, 1);
+        list->SelectItem(list->iSelected() - 1, 1);
+    } else {
+        list->SelectItem(steps.toInt(), 1, 1);
+    }
+    QCOMPARE(list->iSelected(), 0);
+    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!part(*list, "PicEdit")->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(spy.size(), 0);
+}
+
+void TestListEditing::editorFontIsTheCellFont() {
+    auto list = makeList(3, 2);
+    list->table().setCell(2, 1, CellRef{u"r2c1", true, true, true, 0});
+    list->SelectItem(2, 1, 1);
+    // The cells are drawn in the grid's own font.
+    const QFont cells = list->font();
+    QCOMPARE(cells.pixelSize(), 13);
+    for (int c = 1; c <= 2; ++c) {
+        const QFont font = box(*list, c)->font();
+        QCOMPARE(font.family(), cells.family());
+        QCOMPARE(font.pixelSize(), cells.pixelSize());
+        QCOMPARE(QFontInfo(font).pixelSize(), QFontInfo(cells).pixelSize());
+    }
+    QVERIFY(box(*list, 1)->font().bold());
 }
 
 QTEST_MAIN(TestListEditing)
