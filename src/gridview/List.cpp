@@ -55,6 +55,10 @@ void List::setHost(ListHost* host) {
     m_host = host ? host : &m_neutralHost;
 }
 
+void List::TableChanged() {
+    m_host->tableChanged();
+}
+
 void List::fillColours() {
     using namespace GridColours;
     const qint32 white = windowsRgb(255, 255, 255);
@@ -134,6 +138,9 @@ QString List::GetItem(int line, int Colum) const {
     return m_table.GetItem(line, Colum);
 }
 void List::ChangeItem(int Row, int Column, const QString& Text) {
+    // An edit still open in a cell is finished first, with its own record, so undo takes the
+    // host's change and the typing back one at a time.
+    endEdit();
     m_table.ChangeItem(Row, Column, Text);
 }
 bool List::GetItallic(int line, int Column) const {
@@ -258,6 +265,7 @@ bool List::redo(int Number) {
 
 bool List::FindAndReplaceText(const QString& SrcText, const QString& NewText, bool All,
                               bool ExactMatch) {
+    endEdit();
     return m_table.FindAndReplaceText(SrcText, NewText, All, ExactMatch);
 }
 

@@ -158,6 +158,7 @@ private:
     void ClampTopOffsetAfterRemove() override;
     void ResetTopOffset() override;
     void ScrollFullyLeft() override;
+    void TableChanged() override;
 
     // Start-up (List.cpp) and the named children (ListSurfaces.cpp).
     void buildSurfaces();
@@ -179,6 +180,8 @@ private:
     // Rendering (ListRender.cpp).
     void renderColumnSurface(int column);
     void renderNumberStrip();
+    /// The current row's editor of `column` shows the cell as the table holds it.
+    void showCellInEditor(int column);
 
     // Scroll bars (ListScroll.cpp).
     void setArrowEnabled(int k, bool enabled);

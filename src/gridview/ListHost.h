@@ -27,6 +27,10 @@ public:
     /// Down on the last record: the host appends an empty record and marks the document changed.
     virtual void DODARED() {}
 
+    /// The table's content changed, however it was made (an edit in a cell, a command, undo,
+    /// a reader): the host marks its document changed.
+    virtual void tableChanged() {}
+
     /// The progress bar shown during a spreadsheet export or import.
     virtual void setProgressMaximum(int /*maximum*/) {}
     virtual void setProgressValue(int /*value*/) {}

@@ -3,6 +3,7 @@
 #include "gridview/GridColours.h"
 #include "gridview/GridGeometry.h"
 #include "gridview/RetainedSurface.h"
+#include "gridview/lblTxt.h"
 #include "platform/WindowsColor.h"
 
 #include <QFontMetrics>
@@ -18,13 +19,33 @@ void List::RenderColumn(int Stol) {
         const int n = std::min<int>(m_table.ColumnCount(), m_s.Stolpec.size() - 1);
         for (int c = 1; c <= n; ++c) {
             renderColumnSurface(c);
+            showCellInEditor(c);
         }
         renderNumberStrip();
     } else if (Stol == -2) {
         renderNumberStrip();
     } else if (Stol >= 1 && Stol <= m_table.ColumnCount() && Stol < m_s.Stolpec.size()) {
         renderColumnSurface(Stol);
+        showCellInEditor(Stol);
     }
+}
+
+void List::showCellInEditor(int column) {
+    const int row = m_table.iSelected();
+    if (!editorRowShown() || column >= m_s.editors.size() || row < 1 || row > m_table.ListCount()) {
+        return;
+    }
+    // A cell changed by the host, an undo or a replace shows its new content in the editor
+    // row; while the user types, the editor already holds what the cell does.
+    const CellRef cell = m_table.cellAt(row, column);
+    lblTxt* editor = m_s.editors[column];
+    if (editor->Text() != cell.Text) {
+        editor->setText(cell.Text.toString());
+    }
+    editor->setForeColor(cell.Color);
+    editor->setBold(cell.Bold);
+    editor->setItallic(cell.Itallic);
+    editor->setUnderlined(cell.Underlined);
 }
 
 void List::renderColumnSurface(int column) {

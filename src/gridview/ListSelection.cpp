@@ -273,6 +273,8 @@ void List::editorChanged(int i) {
     m_table.setCellText(row, i, text);
     m_editText = text;
     RenderColumn(i);
+    // The host's edit bar shows what is typed into the cell as it is typed.
+    m_host->setEditBarText(text);
 }
 
 void List::selectByPress(int x, int y) {

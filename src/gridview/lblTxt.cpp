@@ -49,6 +49,9 @@ lblTxt::lblTxt(QWidget* parent) : QWidget(parent) {
 lblTxt::~lblTxt() = default;
 
 void lblTxt::setForeColor(qint32 color) {
+    if (color == m_foreColor && m_txt->palette().isBrushSet(QPalette::Active, QPalette::Text)) {
+        return;
+    }
     m_foreColor = color;
     QPalette palette = m_txt->palette();
     palette.setColor(QPalette::Text, colorFromWindows(color));
@@ -74,7 +77,10 @@ void lblTxt::setUnderlined(bool underlined) {
 void lblTxt::setFontFlag(void (QFont::*setter)(bool), bool on) {
     QFont font = m_txt->font();
     (font.*setter)(on);
-    m_txt->setFont(font);
+    // Setting an equal font would still lay the edit box out again.
+    if (font != m_txt->font()) {
+        m_txt->setFont(font);
+    }
 }
 
 QString lblTxt::Text() const {

@@ -62,6 +62,10 @@ void Table::render(int stol) {
     }
 }
 
+void Table::changed() {
+    m_view->TableChanged();
+}
+
 // --- journal routing -----------------------------------------------------------------------
 
 void Table::record(QString entry) {
@@ -114,6 +118,7 @@ void Table::ChangeItem(int Row, int Column, const QString& Text) {
     recordEdit(JournalRecords::taggedText(JournalTags::SetText, {Row, Column},
                                           m_rows.cell(Row, Column).Text));
     m_rows.setText(Row, Column, Text);
+    changed();
     render(Column);
 }
 
@@ -141,6 +146,7 @@ void Table::setFlag(int line, int column, quint8 flag, bool value, QStringView t
     record(JournalRecords::tagged(tag, {line, column, field ? 0 : -1}));
     field = value;
     m_rows.setCell(line, column, cell);
+    changed();
     render(column);
 }
 
@@ -164,6 +170,7 @@ void Table::SetColor(int line, int Column, qint32 Vrednost) {
     record(JournalRecords::tagged(JournalTags::SetColor, {line, Column, cell.Color}));
     cell.Color = Vrednost;
     m_rows.setCell(line, Column, cell);
+    changed();
     render(Column);
 }
 
@@ -180,6 +187,7 @@ void Table::SetColumnHeader(int Index, const QString& NovNaslov) {
     QString& caption = m_columns[size_t(Index - 1)].caption;
     record(JournalRecords::taggedText(JournalTags::SetCaption, {Index}, caption));
     caption = NovNaslov;
+    changed();
     m_view->BuildHeader();
 }
 
@@ -196,6 +204,7 @@ void Table::LetWidthColumn(int Index, int Width) {
     int& width = m_columns[size_t(Index - 1)].width;
     const int old = width;
     width = Width;
+    changed();
     m_view->LayoutColumns();
     render(Index);
     m_view->BuildHeader();
@@ -228,23 +237,27 @@ CellRef Table::cellAt(int row, int column) const {
 void Table::setCell(int row, int column, const CellRef& value) {
     if (isSlot(row, column)) {
         m_rows.setCell(row, column, value);
+        changed();
     }
 }
 
 void Table::setCells(int row, const RowDraft& cells) {
     if (isRow(row)) {
         m_rows.apply(row, cells);
+        changed();
     }
 }
 
 void Table::setCellText(int row, int column, QStringView text) {
     if (isSlot(row, column)) {
         m_rows.setText(row, column, text);
+        changed();
     }
 }
 
 void Table::resetRows(int count) {
     m_rows.reset(std::max(count, 1));
+    changed();
     m_view->FitNumberColumn();
 }
 

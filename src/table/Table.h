@@ -139,6 +139,8 @@ private:
     void setFlag(int line, int column, quint8 flag, bool value, QStringView tag);
     /// Redraws a column (or -1 all, -2 the numbers) unless drawing is suppressed.
     void render(int stol);
+    /// Tells the view that the content changed.
+    void changed();
 
     // Journal routing.
     void record(QString entry);

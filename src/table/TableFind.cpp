@@ -112,6 +112,9 @@ bool Table::FindAndReplaceText(const QString& SrcText, const QString& NewText, b
     if (All || (!replaced && start >= 2)) {
         pass(1, start - 1);
     }
+    if (replaced > 0) {
+        changed();
+    }
     render(-1);
     return replaced > 0;
 }

@@ -43,6 +43,9 @@ bool Table::replay(bool undoing, int number) {
     }
     routing = false;
     m_doNotRender = false;
+    // Some records restore rows without a public edit; a replayed step is a change however it
+    // was made.
+    changed();
     render(-1);
     m_view->SetScrollers();
     return true;

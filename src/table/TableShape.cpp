@@ -43,6 +43,7 @@ int Table::AddRow(const QString& St1, int Index) {
         m_rows.resize(ListCount() + 1);
         Index = ListCount();
     }
+    changed();
     m_view->FitNumberColumn();
     if (!St1.isEmpty()) {
         m_rows.setText(Index, 1, St1);
@@ -60,6 +61,7 @@ void Table::AddMoreThanOneRow(int NumberOfRows) {
         return;
     }
     m_rows.resize(ListCount() + NumberOfRows);
+    changed();
     m_view->FitNumberColumn();
     record(JournalRecords::tagged(JournalTags::AddRows, {NumberOfRows}));
     render(-1);
@@ -82,6 +84,7 @@ void Table::RemoveItem(int Index, bool NeIzri) {
         record(JournalRecords::removedRow(Index, m_rows.block(Index), ColumnCount()));
         m_rows.remove(Index);
     }
+    changed();
     if (!NeIzri) {
         m_view->ClampTopOffsetAfterRemove();
         render(-1);
@@ -107,6 +110,7 @@ void Table::Clear() {
         JournalTags::ClearEnd.toString(), PartialGroup::Kept);
 
     m_rows.reset(1);
+    changed();
     m_view->FitNumberColumn();
     m_view->ResetTopOffset();
     render(-1);
@@ -122,6 +126,7 @@ RowRelease Table::clearEntireListKeepingRows() {
     RowRelease removed = m_rows.takeAll(1);
     m_undo.clear();
     m_redo.clear();
+    changed();
     m_view->LayoutColumns();
     m_view->BuildHeader();
     m_view->FitNumberColumn();
@@ -157,6 +162,7 @@ int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {
         m_view->LayoutColumns();
         render(Index);
     }
+    changed();
     render(-2);
     m_view->BuildHeader();
     m_view->SetScrollers();
@@ -185,6 +191,7 @@ void Table::RemoveColumn(int Index) {
     }
     m_rows.removeSlot(Index, columns);
     m_columns.erase(m_columns.begin() + (Index - 1));
+    changed();
     m_view->LayoutColumns();
     render(-1);
     m_view->BuildHeader();

@@ -28,4 +28,7 @@ public:
     virtual void ResetTopOffset() {}
     /// Scrolls back to the first column (resetting the table).
     virtual void ScrollFullyLeft() {}
+    /// The table's content changed: a text, format, colour, caption, width or its shape, by an
+    /// edit, an undo or redo, a replace or a reader. Edit flags and the selection are no change.
+    virtual void TableChanged() {}
 };

@@ -45,6 +45,7 @@ private slots:
     void selectingNoRowLeavesNoCurrentRow_data();
     void selectingNoRowLeavesNoCurrentRow();
     void editorFontIsTheCellFont();
+    void editorRowFollowsTheTable();
 
 private:
     static QLineEdit* box(const List& l, int column) {
@@ -690,6 +691,37 @@ void TestListEditing::editorFontIsTheCellFont() {
         QCOMPARE(QFontInfo(font).pixelSize(), QFontInfo(cells).pixelSize());
     }
     QVERIFY(box(*list, 1)->font().bold());
+}
+
+// The editor row shows what the table holds, however the cell changed (the host, undo,
+// a replace), and the host's edit bar follows typing; a host change to the cell being edited
+// ends that edit with its own record.
+void TestListEditing::editorRowFollowsTheTable() {
+    auto list = makeList(3, 2);
+    RecordingHost host(list.get());
+    list->setHost(&host);
+    list->SelectItem(2, 1, 1);
+    QVERIFY(box(*list, 1)->hasFocus());
+    QTest::keyClicks(box(*list, 1), QStringLiteral("ab"));
+    QCOMPARE(host.calls.mid(host.calls.size() - 2), (QStringList{"edit:a", "edit:ab"}));
+
+    list->ChangeItem(2, 1, QStringLiteral("pasted"));
+    list->SetBold(2, 2, true);
+    QCOMPARE(box(*list, 1)->text(), QStringLiteral("pasted"));
+    QVERIFY(box(*list, 2)->font().bold());
+    // Newest first: the bold, the host's change, the typing.
+    const std::deque<QString>& undo = list->table().UndoStore();
+    QCOMPARE(undo.size(), size_t(3));
+    QCOMPARE(undo[1], QStringLiteral("#SETTXT#2|1|ab"));
+    QCOMPARE(undo[2], QStringLiteral("#SETTXT#2|1|r2c1"));
+
+    QVERIFY(list->undo());
+    QVERIFY(list->undo());
+    QCOMPARE(box(*list, 1)->text(), QStringLiteral("ab"));
+    QVERIFY(!box(*list, 2)->font().bold());
+    list->FindAndReplaceText(QStringLiteral("ab"), QStringLiteral("AB"));
+    QCOMPARE(box(*list, 1)->text(), QStringLiteral("AB"));
+    list->setHost(nullptr);
 }
 
 QTEST_MAIN(TestListEditing)

@@ -11,6 +11,74 @@ using TableFixture::entries;
 using TableFixture::fill;
 using TableFixture::texts;
 
+namespace {
+
+// Counts the table's change reports.
+class ChangeCounter final : public TableView {
+public:
+    int changes = 0;
+    void TableChanged() override { ++changes; }
+};
+
+// An operation on a 2 x 2 table holding "a".."d", after `prepare` (if any) ran unobserved.
+struct Operation {
+    const char* name;
+    void (*prepare)(Table&);
+    void (*run)(Table&);
+    bool changes;
+};
+
+const Operation kOperations[] = {
+    {"ChangeItem", nullptr, [](Table& t) { t.ChangeItem(1, 1, "x"); }, true},
+    {"SetBold", nullptr, [](Table& t) { t.SetBold(1, 1, true); }, true},
+    {"SetItallic", nullptr, [](Table& t) { t.SetItallic(1, 2, true); }, true},
+    {"SetUnderlined", nullptr, [](Table& t) { t.SetUnderlined(2, 1, true); }, true},
+    {"SetColor", nullptr, [](Table& t) { t.SetColor(2, 2, 255); }, true},
+    {"SetColumnHeader", nullptr, [](Table& t) { t.SetColumnHeader(1, "Name"); }, true},
+    {"LetWidthColumn", nullptr, [](Table& t) { t.LetWidthColumn(2, 50); }, true},
+    {"AddRow", nullptr, [](Table& t) { t.AddRow("", 1); }, true},
+    {"AddMoreThanOneRow", nullptr, [](Table& t) { t.AddMoreThanOneRow(3); }, true},
+    {"RemoveItem", nullptr, [](Table& t) { t.RemoveItem(1); }, true},
+    {"Clear", nullptr, [](Table& t) { t.Clear(); }, true},
+    {"ClearEntireList", nullptr, [](Table& t) { t.ClearEntireList(); }, true},
+    {"AddColumn", nullptr, [](Table& t) { t.AddColumn(1, 80, "New"); }, true},
+    {"RemoveColumn", nullptr, [](Table& t) { t.RemoveColumn(2); }, true},
+    {"FindAndReplaceText", nullptr, [](Table& t) { t.FindAndReplaceText("c", "z"); }, true},
+    {"undo", [](Table& t) { t.ChangeItem(1, 1, "x"); }, [](Table& t) { t.undo(); }, true},
+    {"redo",
+     [](Table& t) {
+         t.ChangeItem(1, 1, "x");
+         t.undo();
+     },
+     [](Table& t) { t.redo(); }, true},
+    {"setCellText (readers, import)", nullptr, [](Table& t) { t.setCellText(1, 1, u"r"); }, true},
+    {"resetRows (readers)", nullptr, [](Table& t) { t.resetRows(5); }, true},
+    {"EnableEdit, DisableEdit", nullptr,
+     [](Table& t) {
+         t.DisableEdit(1);
+         t.EnableEdit(1);
+     },
+     false},
+    {"selection", nullptr,
+     [](Table& t) {
+         t.setISelected(2);
+         t.setISelectedColumn(2);
+     },
+     false},
+    {"replace without a match", nullptr, [](Table& t) { t.FindAndReplaceText("q", "z"); }, false},
+    {"undo with nothing to undo", nullptr, [](Table& t) { t.undo(); }, false},
+    {"ClearUndoRedo", nullptr, [](Table& t) { t.ClearUndoRedo(); }, false},
+    {"out of range", nullptr,
+     [](Table& t) {
+         t.ChangeItem(9, 1, "x");
+         t.SetColumnHeader(9, "x");
+         t.RemoveColumn(9);
+     },
+     false},
+};
+
+} // namespace
+
 class TestTableModel : public QObject {
     Q_OBJECT
 private slots:
@@ -39,6 +107,8 @@ private slots:
     void directAccess();
     void setCellFromItsOwnTable();
     void setCells();
+    void contentChangesAreReported_data();
+    void contentChangesAreReported();
 };
 
 void TestTableModel::newTable() {
@@ -588,6 +658,29 @@ void TestTableModel::setCells() {
     QCOMPARE(t.cellAt(3, 3).toCell(), Cell{});
     QCOMPARE(t.ListCount(), 3);
     QVERIFY(t.UndoStore().empty());
+}
+
+void TestTableModel::contentChangesAreReported_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < int(std::size(kOperations)); ++i) {
+        QTest::newRow(kOperations[i].name) << i;
+    }
+}
+
+// Whatever changes the content tells the view, however it was made, so the window can mark
+// the document changed; what changes nothing says nothing.
+void TestTableModel::contentChangesAreReported() {
+    QFETCH(int, index);
+    const Operation& operation = kOperations[index];
+    Table t;
+    fill(t, {{"a", "b"}, {"c", "d"}});
+    if (operation.prepare) {
+        operation.prepare(t);
+    }
+    ChangeCounter view;
+    t.setView(&view);
+    operation.run(t);
+    QCOMPARE(view.changes > 0, operation.changes);
 }
 
 QTEST_GUILESS_MAIN(TestTableModel)
