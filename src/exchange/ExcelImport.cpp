@@ -3,18 +3,9 @@
 #include "exchange/ExcelAddress.h"
 #include "exchange/ExcelApplication.h"
 #include "table/Table.h"
+#include "text/LineBreaks.h"
 
 namespace ExcelImport {
-
-QString joinLineBreaks(const QString& text) {
-    if (!text.contains(u'\n') && !text.contains(u'\r')) {
-        return text;
-    }
-    QString joined = text;
-    joined.remove(u'\r');
-    joined.remove(u'\n');
-    return joined;
-}
 
 FileResult importExcel(Table& table, const QString& filename, int Rows,
                        const ExcelEnvironment& environment, const ExchangeCallbacks& callbacks) {
@@ -42,7 +33,7 @@ FileResult importExcel(Table& table, const QString& filename, int Rows,
         for (int column = 1; excel && column <= ExcelAddress::MaxColumns; ++column) {
             const QString value = excel->Range(ExcelAddress::of(column, row));
             if (!value.isEmpty()) {
-                table.setCellText(row, column, joinLineBreaks(value));
+                table.setCellText(row, column, LineBreaks::joined(value));
             }
         }
         if (callbacks.setProgressValue) {

@@ -21,8 +21,4 @@ namespace ExcelImport {
 FileResult importExcel(Table& table, const QString& filename, int Rows,
                        const ExcelEnvironment& environment, const ExchangeCallbacks& callbacks);
 
-/// The text without its line breaks (CR LF, CR or LF), the pieces joined, as the cell editor
-/// joins a pasted text, since a cell holds one line.
-QString joinLineBreaks(const QString& text);
-
 } // namespace ExcelImport
