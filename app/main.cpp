@@ -1,27 +1,28 @@
-#include "gridview/List.h"
 #include "platform/QtPlatform.h"
+#include "settings/AppFolder.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
 #include "text/ApplicationTitle.h"
+#include "ui/database/frmItems.h"
 
 #include <QApplication>
-#include <QVBoxLayout>
-#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The per-user data folder is named after the application; no organisation folder.
+    QApplication::setApplicationName(QStringLiteral("qel2005"));
+    QApplication::setApplicationDisplayName(applicationTitle());
     QtPlatform platform;
     Platform::install(&platform);
-    QWidget window;
-    window.setWindowTitle(applicationTitle());
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new List(&window);
-    layout->addWidget(grid);
-    // The new-table shape the database window gives a fresh grid: one column "A", 30 records.
-    grid->AddColumn(1, 220, QStringLiteral("A"));
-    grid->AddMoreThanOneRow(29);
-    grid->RemoveColumn(2);
-    grid->ClearUndoRedo();
-    window.resize(640, 480);
+
+    const AppFolder folder = AppFolder::resolve();
+    folder.EnsureFolders();
+    SettingsRecord settings;
+    (void)SettingsFile::ReadSettings(folder, settings); // an unreadable file keeps the defaults
+
+    frmItems window(settings, folder);
     window.show();
-    return app.exec();
+    const int code = app.exec();
+    (void)SettingsFile::WriteSettings(folder, settings);
+    return code;
 }

@@ -1,0 +1,321 @@
+#include "ui/database/frmItems.h"
+
+#include "gridview/List.h"
+#include "platform/Platform.h"
+#include "settings/SettingsRecord.h"
+#include "ui/database/ActiveColumnValue.h"
+#include "ui/database/DatabaseMenus.h"
+#include "ui/database/EditBar.h"
+#include "ui/database/FindPanel.h"
+#include "ui/database/MainBar.h"
+#include "ui/database/WindowLayout.h"
+#include "ui/database/commands/ColumnCommands.h"
+#include "ui/database/commands/DefaultTable.h"
+#include "ui/database/commands/FindCommands.h"
+#include "ui/database/commands/FormatCommands.h"
+#include "ui/database/commands/JournalCommands.h"
+#include "ui/database/commands/RecordCommands.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+#include <QToolButton>
+
+namespace {
+
+const QColor kBackground(209, 167, 120);
+const QString kPasswordEnabled = QStringLiteral("Database Password is Enabled");
+const QString kPasswordDisabled = QStringLiteral("Database Password is Disabled");
+
+} // namespace
+
+frmItems::frmItems(SettingsRecord& settings, AppFolder folder, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_folder(std::move(folder)),
+      m_platform(Platform::current()) {
+    setObjectName(QStringLiteral("frmItems"));
+    m_folder.EnsureFolders();
+    setWindowTitle(QStringLiteral("Database [ Unsaved ]"));
+    m_items = DatabaseMenus::build(*menuBar());
+    buildControls();
+    wireCommands();
+    // The menu shortcuts must reach the window while the edit bar or a cell editor, which
+    // claim Ctrl+C and the like for themselves, has the focus.
+    qApp->installEventFilter(this);
+}
+
+frmItems::~frmItems() {
+    qApp->removeEventFilter(this);
+    // The grid goes before the window's members; nothing it does on the way may reach them.
+    m_list->setHost(nullptr);
+}
+
+void frmItems::buildControls() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setAutoFillBackground(true);
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    m_client->setPalette(palette);
+    setCentralWidget(m_client);
+
+    m_list = new List(m_client);
+    m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setGeometry(WindowLayout::toPixels(0, 360, 4575, 5055));
+    m_list->setHost(this);
+    connect(m_list, &List::KeyDown, this, [this] { setChangeStatus(QStringLiteral("1")); });
+
+    m_mainbar = new MainBar(m_client);
+    m_editBar = new EditBar(m_client);
+    m_editBar->setGeometry(WindowLayout::toPixels(4560, 0, 4095, 340));
+    connect(m_editBar, &EditBar::edited, this, &frmItems::editBarEdited);
+
+    m_find = new FindPanel(m_client);
+    m_find->move(WindowLayout::toPixels(120), WindowLayout::toPixels(360));
+    m_find->hide();
+
+    m_pleaseWait = new QWidget(m_client);
+    m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
+    m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
+    auto* caption =
+        new QLabel(QStringLiteral("Exporting data into Microsoft Excel:"), m_pleaseWait);
+    caption->setObjectName(QStringLiteral("PleaseWaitCaption"));
+    caption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
+    m_progress = new QProgressBar(m_pleaseWait);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setGeometry(WindowLayout::toPixels(120, 270, 3255, 255));
+    m_progress->setTextVisible(false);
+    m_pleaseWait->hide();
+
+    // The two value holders are labels nobody sees.
+    m_activeColumn = new QLabel(QStringLiteral("1"), m_client);
+    m_activeColumn->setObjectName(QStringLiteral("ActiveColumn"));
+    m_activeColumn->hide();
+    m_changeStatus = new QLabel(QStringLiteral("0"), m_client);
+    m_changeStatus->setObjectName(QStringLiteral("lblChangeStatus"));
+    m_changeStatus->hide();
+
+    resize(WindowLayout::toPixels(3645), WindowLayout::toPixels(5745));
+}
+
+QAction* frmItems::menuItem(const QString& name) const {
+    return m_items.value(name, nullptr);
+}
+
+// --- layout ----------------------------------------------------------------------------------
+
+void frmItems::Reposition() {
+    using WindowLayout::toPixels;
+    WindowLayout::Input input;
+    input.clientWidth = WindowLayout::toTwips(m_client->width());
+    input.clientHeight = WindowLayout::toTwips(m_client->height());
+    input.outerWidth = WindowLayout::toTwips(frameGeometry().width());
+    input.toolbarVisible = !m_mainbar->isHidden();
+    input.editBarVisible = !m_editBar->isHidden();
+    input.findPanelVisible = !m_find->isHidden();
+    const WindowLayout::Placement place = WindowLayout::reposition(input);
+
+    QRect grid = m_list->geometry();
+    grid.moveTop(toPixels(place.gridTop));
+    if (place.gridWidth) {
+        grid.setWidth(toPixels(*place.gridWidth));
+    }
+    if (place.gridHeight) {
+        grid.setHeight(toPixels(*place.gridHeight));
+    }
+    m_list->setGeometry(grid);
+    if (place.toolbarWidth) {
+        m_mainbar->resize(toPixels(*place.toolbarWidth), m_mainbar->height());
+    }
+    m_editBar->move(toPixels(place.editBarLeft), m_editBar->y());
+    if (place.editBarWidth) {
+        m_editBar->resize(toPixels(*place.editBarWidth), m_editBar->height());
+    }
+    if (!m_find->isHidden()) {
+        m_find->move(m_find->x(), toPixels(place.findPanelTop));
+    }
+}
+
+void frmItems::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Reposition();
+}
+
+void frmItems::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        activated();
+    }
+}
+
+void frmItems::activated() {
+    {
+        const QScopedValueRollback keep(m_keepChangeStatus, true);
+        DefaultTable::apply(*m_list, m_platform);
+    }
+    Reposition();
+    showDatabasePasswordOption();
+}
+
+void frmItems::toggleBar(QWidget* bar, QAction* item) {
+    // The item has already flipped its check mark.
+    bar->setVisible(item->isChecked());
+    Reposition();
+}
+
+void frmItems::toggleFindPanel() {
+    // The panel keeps the top the last layout gave it; only the grid moves.
+    if (!m_find->isHidden()) {
+        m_find->hide();
+    } else {
+        m_find->show();
+        m_find->raise();
+        m_find->focusSearch();
+    }
+    Reposition();
+}
+
+void frmItems::closeFindPanel() {
+    m_find->hide();
+    Reposition();
+}
+
+// --- database password option -----------------------------------------------------------------
+
+void frmItems::toggleDatabasePassword() {
+    m_settings.DatabasePassword = menuItem(QStringLiteral("password"))->isChecked()
+                                      ? QStringLiteral("Enabled")
+                                      : QStringLiteral("Disabled");
+    showDatabasePasswordOption();
+}
+
+void frmItems::showDatabasePasswordOption() {
+    QAction* item = menuItem(QStringLiteral("password"));
+    const bool enabled = m_settings.databasePasswordEnabled();
+    item->setChecked(enabled);
+    item->setText(enabled ? kPasswordEnabled : kPasswordDisabled);
+}
+
+// --- the value holders ---------------------------------------------------------------------------
+
+QString frmItems::lblChangeStatus() const {
+    return m_changeStatus->text();
+}
+
+void frmItems::setChangeStatus(const QString& status) {
+    m_changeStatus->setText(status);
+}
+
+void frmItems::setActiveColumn(const QString& column) {
+    const ActiveColumnValue::Kept kept = ActiveColumnValue::keep(column);
+    m_activeColumn->setText(kept.value);
+    if (kept.rejected) {
+        m_platform.messageBox({.text = QStringLiteral("YOU CAN ENTER ONLY NUMBERS!")});
+    }
+}
+
+QString frmItems::activeColumn() const {
+    return m_activeColumn->text();
+}
+
+int frmItems::activeColumnNumber() const {
+    return ActiveColumnValue::number(m_activeColumn->text());
+}
+
+void frmItems::markDirty() {
+    setChangeStatus(QStringLiteral("1"));
+}
+
+void frmItems::tableChanged() {
+    if (!m_keepChangeStatus) {
+        markDirty();
+    }
+}
+
+// --- the grid's seam ----------------------------------------------------------------------------
+
+bool frmItems::exactMatchTicked() const {
+    return m_find->exactMatch();
+}
+
+QString frmItems::searchText() const {
+    return m_find->searchText();
+}
+
+void frmItems::setEditBarText(const QString& text) {
+    m_editBar->showText(text);
+}
+
+void frmItems::showCellFormat(bool bold, bool italic, bool underlined, qint32 color) {
+    m_mainbar->showFormat(
+        {.bold = bold, .italic = italic, .underlined = underlined, .color = color});
+}
+
+void frmItems::setProgressMaximum(int maximum) {
+    m_progress->setMaximum(maximum);
+}
+
+void frmItems::setProgressValue(int value) {
+    m_progress->setValue(std::clamp(value, m_progress->minimum(), m_progress->maximum()));
+}
+
+QString frmItems::excelStatus() const {
+    return m_settings.lblEXCELSTATUS;
+}
+
+QString frmItems::exchangeTempFolder() const {
+    return m_folder.tempFolder();
+}
+
+void frmItems::editBarEdited(const QString& text) {
+    m_list->COLUMNUMBER();
+    m_list->ChangeItem(m_list->iSelected(), activeColumnNumber(), text);
+}
+
+// --- what commands ask of the window ----------------------------------------------------------
+
+ShownFormat frmItems::shownFormat() const {
+    return m_mainbar->shownFormat();
+}
+
+void frmItems::showFormat(const ShownFormat& format) {
+    m_mainbar->showFormat(format);
+}
+
+void frmItems::clearEditBar() {
+    m_editBar->showText(QString());
+}
+
+void frmItems::focusUndoThenGrid() {
+    m_mainbar->button(QStringLiteral("cmdUndo"))->setFocus(Qt::OtherFocusReason);
+    m_list->setFocus(Qt::OtherFocusReason);
+}
+
+// --- shortcuts ----------------------------------------------------------------------------------
+
+bool frmItems::isMenuShortcut(QObject* target, const QKeyEvent& key) const {
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget || !(widget == m_editBar || m_list->isAncestorOf(widget))) {
+        return false;
+    }
+    const QKeySequence pressed(key.keyCombination());
+    for (const char* name : {"undo", "redo", "Copy", "paste", "AddRow", "deleterow"}) {
+        const QAction* item = menuItem(QString::fromLatin1(name));
+        if (item->isEnabled() && item->shortcut() == pressed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool frmItems::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        isMenuShortcut(watched, *static_cast<QKeyEvent*>(event))) {
+        // Left unaccepted, the key goes to the window's shortcut instead of the edit box.
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

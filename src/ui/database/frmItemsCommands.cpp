@@ -1,0 +1,87 @@
+#include "ui/database/frmItems.h"
+
+#include "gridview/List.h"
+#include "ui/database/EditBar.h"
+#include "ui/database/FindPanel.h"
+#include "ui/database/MainBar.h"
+#include "ui/database/commands/ColumnCommands.h"
+#include "ui/database/commands/FindCommands.h"
+#include "ui/database/commands/FormatCommands.h"
+#include "ui/database/commands/JournalCommands.h"
+#include "ui/database/commands/RecordCommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPalette>
+#include <QToolButton>
+
+namespace {
+
+qint32 buttonFace() {
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    return qint32(face.red() | (face.green() << 8) | (face.blue() << 16));
+}
+
+} // namespace
+
+void frmItems::DODARED() {
+    m_records->DODARED();
+}
+
+void frmItems::wireCommands() {
+    DatabaseWindowState& state = *this;
+    m_format = std::make_unique<FormatCommands>(*m_list, m_platform, state, buttonFace());
+    m_records = std::make_unique<RecordCommands>(*m_list, state);
+    m_columns = std::make_unique<ColumnCommands>(
+        *m_list, m_platform, state, *m_format,
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    m_journal = std::make_unique<JournalCommands>(*m_list, m_platform, state);
+    m_findCommands = std::make_unique<FindCommands>(*m_list, m_platform);
+
+    const auto onItem = [this](const char* name, auto handler) {
+        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    const auto onButton = [this](const char* name, auto handler) {
+        connect(m_mainbar->button(QString::fromLatin1(name)), &QToolButton::clicked, this, handler);
+    };
+
+    // Records and columns.
+    onItem("AddRow", [this] { m_records->addRecord(); });
+    onItem("InserRow", [this] { m_records->insertRecord(); });
+    onItem("deleterow", [this] { m_records->deleteRecord(); });
+    onItem("AddColumn", [this] { m_columns->addColumn(); });
+    onItem("insertcolumn", [this] { m_columns->insertColumn(); });
+    onItem("deletecolumn", [this] { m_columns->deleteColumn(); });
+    onItem("columnname", [this] { m_columns->columnName(); });
+
+    // Formats and the clipboard.
+    onButton("cmdBold", [this] { m_format->toggleBold(); });
+    onButton("cmdItalic", [this] { m_format->toggleItalic(); });
+    onButton("cmdUnderlined", [this] { m_format->toggleUnderline(); });
+    onButton("cmdFontColor", [this] { m_format->chooseColor(); });
+    onItem("Copy", [this] { m_format->copy(); });
+    onItem("paste", [this] { m_format->paste(); });
+
+    // The journal: the menu items press the buttons.
+    onButton("cmdUndo", [this] { m_journal->undo(); });
+    onButton("cmdRedo", [this] { m_journal->redo(); });
+    onItem("undo", [this] { m_mainbar->button(QStringLiteral("cmdUndo"))->click(); });
+    onItem("redo", [this] { m_mainbar->button(QStringLiteral("cmdRedo"))->click(); });
+
+    // Find and replace.
+    onButton("cmdFind", [this] { toggleFindPanel(); });
+    connect(m_find, &FindPanel::findClicked, this,
+            [this] { m_findCommands->find(m_find->searchText(), m_find->exactMatch()); });
+    connect(m_find, &FindPanel::replaceClicked, this, [this] {
+        m_findCommands->replace(m_find->searchText(), m_find->replacementText(),
+                                m_find->replaceAll(), m_find->exactMatch());
+    });
+    connect(m_find, &FindPanel::closeClicked, this, [this] { closeFindPanel(); });
+
+    // The view and the database password option.
+    onItem("toolbar", [this] { toggleBar(m_mainbar, menuItem(QStringLiteral("toolbar"))); });
+    onItem("textbar", [this] { toggleBar(m_editBar, menuItem(QStringLiteral("textbar"))); });
+    onItem("password", [this] { toggleDatabasePassword(); });
+}
