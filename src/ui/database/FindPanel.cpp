@@ -1,7 +1,7 @@
 #include "ui/database/FindPanel.h"
 
-#include "ui/database/ClickableLabel.h"
 #include "ui/database/WindowLayout.h"
+#include "ui/dialogs/ClickableLabel.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -18,7 +18,6 @@ FindPanel::FindPanel(QWidget* parent) : QFrame(parent) {
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(10);
     setFont(small);
-    setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
     // Wide enough for the Replace label, which reaches past the 3300 twips first laid out.
     resize(WindowLayout::toPixels(3375), WindowLayout::toPixels(615));
 

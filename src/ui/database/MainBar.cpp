@@ -73,12 +73,11 @@ MainBar::MainBar(QWidget* parent) : QFrame(parent) {
         ->setFont(captionFont(QStringLiteral("Times New Roman")));
     m_buttons.value(QStringLiteral("cmdUnderlined"))
         ->setFont(captionFont(QStringLiteral("Times New Roman")));
-    // The swatch lies on the lower half of the colour button: its caption keeps above it.
+    // The swatch lies on the lower half of the colour button, below a small caption.
     QToolButton* color = m_buttons.value(QStringLiteral("cmdFontColor"));
     QFont small = color->font();
     small.setPixelSize(9);
     color->setFont(small);
-    color->setStyleSheet(QStringLiteral("QToolButton { padding-bottom: 9px; }"));
 
     m_swatch = new QWidget(this);
     m_swatch->setObjectName(QStringLiteral("Picture1"));
