@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class QDialog;
+
 /// Everything that blocks on the user or reaches outside the application: message and input
 /// boxes, the file and colour dialogs, the clipboard, the desktop, sound, ending the process
 /// and the few facts read from the system. The application installs a QtPlatform at start-up;
@@ -39,6 +41,9 @@ public:
     std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request);
     /// The colour dialog starting at `initialColor` (0x00BBGGRR); no value when cancelled.
     virtual std::optional<qint32> colorDialog(qint32 initialColor) = 0;
+    /// Shows one of the application's own dialogs modally and returns once it is hidden or
+    /// finished, with its result code.
+    virtual int runDialog(QDialog& dialog) = 0;
 
     /// The clipboard as plain text.
     virtual void setClipboardText(const QString& text) = 0;

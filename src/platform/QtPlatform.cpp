@@ -61,6 +61,10 @@ std::optional<qint32> QtPlatform::colorDialog(qint32 initialColor) {
     return windowsFromColor(dialog.currentColor());
 }
 
+int QtPlatform::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
 void QtPlatform::setClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }

@@ -16,6 +16,7 @@ public:
     Q_DISABLE_COPY_MOVE(QtPlatform)
 
     std::optional<qint32> colorDialog(qint32 initialColor) override;
+    int runDialog(QDialog& dialog) override;
 
     void setClipboardText(const QString& text) override;
     QString clipboardText() override;

@@ -32,6 +32,7 @@ class BuildingPlatform final : public Platform {
 public:
     std::unique_ptr<QMessageBox> built;
     std::optional<qint32> colorDialog(qint32) override { return std::nullopt; }
+    int runDialog(QDialog&) override { return 0; }
     void setClipboardText(const QString&) override {}
     QString clipboardText() override { return {}; }
     void clearClipboard() override {}

@@ -2,6 +2,7 @@
 
 #include "platform/MessageButtonSet.h"
 
+#include <QDialog>
 #include <QFileInfo>
 #include <QTest>
 
@@ -19,6 +20,8 @@ QString kindName(DialogKind kind) {
         return QStringLiteral("Save dialog");
     case DialogKind::Color:
         return QStringLiteral("colour dialog");
+    case DialogKind::OwnDialog:
+        return QStringLiteral("dialog");
     }
     return QString();
 }
@@ -35,6 +38,8 @@ QString describe(const DialogRecord& record) {
         return QStringLiteral("%1 \"%2\"").arg(kindName(record.kind), record.file.title);
     case DialogKind::Color:
         return kindName(record.kind);
+    case DialogKind::OwnDialog:
+        return QStringLiteral("dialog %1").arg(record.dialogName);
     }
     return QString();
 }
@@ -169,6 +174,20 @@ std::optional<FileChoice> ScriptedPlatform::showOpenFileDialog(const FileDialogR
 std::optional<FileChoice> ScriptedPlatform::showSaveFileDialog(const FileDialogRequest& request) {
     const Answer answer = take({.kind = DialogKind::SaveFile, .file = request});
     return answer.given ? std::optional(answer.file) : std::nullopt;
+}
+
+void ScriptedPlatform::answerDialog(std::function<void(QDialog&)> user) {
+    m_script.push_back({.kind = DialogKind::OwnDialog, .given = true, .user = std::move(user)});
+}
+
+int ScriptedPlatform::runDialog(QDialog& dialog) {
+    const Answer answer = take({.kind = DialogKind::OwnDialog, .dialogName = dialog.objectName()});
+    if (answer.given && answer.user) {
+        answer.user(dialog);
+    } else {
+        dialog.reject();
+    }
+    return dialog.result();
 }
 
 std::optional<qint32> ScriptedPlatform::colorDialog(qint32 initialColor) {

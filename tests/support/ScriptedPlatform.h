@@ -6,10 +6,11 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 /// Which dialog a script step answers or a record describes.
-enum class DialogKind { MessageBox, InputBox, OpenFile, SaveFile, Color };
+enum class DialogKind { MessageBox, InputBox, OpenFile, SaveFile, Color, OwnDialog };
 
 /// One dialog the code under test showed, as the user would have seen it (titles and default
 /// buttons already filled in). Only the member of its kind is meaningful.
@@ -19,6 +20,8 @@ struct DialogRecord {
     InputBoxRequest input{};
     FileDialogRequest file{};
     qint32 initialColor = 0;
+    /// The objectName of one of the application's own dialogs.
+    QString dialogName{};
 };
 
 /// The Platform of tests. Constructing it installs it (and the destructor puts back the one it
@@ -48,6 +51,9 @@ public:
     void cancelSaveDialog();
     void answerColorDialog(qint32 color);
     void cancelColorDialog();
+    /// Answers one of the application's own dialogs: `user` works it as a user would (types
+    /// into it, clicks), instead of a modal loop; the dialog's result code is returned after.
+    void answerDialog(std::function<void(QDialog& dialog)> user);
 
     /// Answers still waiting for their dialog.
     qsizetype pendingAnswers() const { return qsizetype(m_script.size()); }
@@ -74,6 +80,7 @@ public:
 
     // --- Platform --------------------------------------------------------------------------
     std::optional<qint32> colorDialog(qint32 initialColor) override;
+    int runDialog(QDialog& dialog) override;
     void setClipboardText(const QString& text) override { m_clipboard = text; }
     QString clipboardText() override { return m_clipboard; }
     void clearClipboard() override { m_clipboard.clear(); }
@@ -100,6 +107,7 @@ private:
         QString text{};
         FileChoice file{};
         qint32 color = 0;
+        std::function<void(QDialog&)> user{};
     };
 
     /// Records the dialog and hands out the next answer when it is of this kind; otherwise

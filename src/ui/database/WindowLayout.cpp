@@ -1,7 +1,5 @@
 #include "ui/database/WindowLayout.h"
 
-#include "gridview/Rounding.h"
-
 namespace WindowLayout {
 namespace {
 
@@ -30,14 +28,6 @@ Placement reposition(const Input& input) {
         placement.editBarWidth = unlessNegative(input.outerWidth - EditBarWidthAllowance);
     }
     return placement;
-}
-
-int toPixels(int twips) {
-    return roundHalfEven(double(twips) / TwipsPerPixel);
-}
-
-QRect toPixels(int left, int top, int width, int height) {
-    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
 } // namespace WindowLayout

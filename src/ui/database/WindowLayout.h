@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRect>
+#include "platform/Twips.h"
 
 #include <optional>
 
@@ -8,7 +8,6 @@
 /// window's geometry is; the window converts them at 15 twips per pixel.
 namespace WindowLayout {
 
-inline constexpr int TwipsPerPixel = 15;
 /// The row the toolbar and the edit bar share, above the grid.
 inline constexpr int BarRowHeight = 360;
 /// How far the open find panel pushes the grid down.
@@ -50,13 +49,9 @@ struct Placement {
 /// bottom rows and scroll bar stay inside the window.
 Placement reposition(const Input& input);
 
-/// Twips to pixels, halves to the even pixel.
-int toPixels(int twips);
-/// A rectangle given in twips (left, top, width, height), in pixels.
-QRect toPixels(int left, int top, int width, int height);
-/// Pixels to twips.
+using Twips::toPixels;
 inline int toTwips(int pixels) {
-    return pixels * TwipsPerPixel;
+    return Twips::fromPixels(pixels);
 }
 
 } // namespace WindowLayout
