@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -94,6 +95,8 @@ public:
     /// The password dialogs the files ask through; nullptr refuses passwords and cancels
     /// protected saves. Not owned.
     void setPasswordPrompts(PasswordPrompts* prompts);
+    /// What hears the bytes read so far while OpenFile reads (see DatabaseFile).
+    void setReadProgress(std::function<void(qint64 done, qint64 total)> progress);
     /// Replaces the table with the file's content; the result says why when it could not.
     FileResult OpenFile(const QString& filename);
     FileResult SaveFile(const QString& filename, bool Encrypted = false);

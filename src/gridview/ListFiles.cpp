@@ -7,6 +7,10 @@ void List::setPasswordPrompts(PasswordPrompts* prompts) {
     m_file->setPasswordPrompts(prompts);
 }
 
+void List::setReadProgress(std::function<void(qint64, qint64)> progress) {
+    m_file->setReadProgress(std::move(progress));
+}
+
 bool List::iIsEncrypted() const {
     return m_file->iIsEncrypted();
 }

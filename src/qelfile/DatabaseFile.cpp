@@ -32,7 +32,11 @@ FileResult DatabaseFile::OpenFile(const QString& filename) {
 
 FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& filename) {
     QelTableReader reader(m_table, m_prompts, size);
-    const QelChunkReader::Outcome outcome = QelReadAhead::read(device, size, reader);
+    std::function<void(qint64)> progress;
+    if (m_progress) {
+        progress = [this, size](qint64 done) { m_progress(done, size); };
+    }
+    const QelChunkReader::Outcome outcome = QelReadAhead::read(device, size, reader, progress);
     reader.finish();
     if (reader.passwordRefused()) {
         return FileResult::refused();
@@ -48,7 +52,7 @@ FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& fil
     m_table.ClearUndoRedo();
     m_table.redrawAll();
     if (failed) {
-        return FileResult::cannotRead(filename, outcome.error);
+        return FileResult::readInPart(filename, outcome.error);
     }
     return FileResult::done(filename);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class PasswordPrompts;
 class QIODevice;
 class Table;
@@ -19,10 +21,10 @@ class Table;
 /// so a failed save leaves the old file as it was. The outcome comes back as a value.
 ///
 /// The document state changes when an operation succeeds, with one exception: a read that fails
-/// part way, after the table was replaced, leaves the table holding the lines read so far and
-/// the document without a file (no name, no password), so a later save asks for a name rather
-/// than writing the partial table over either file. A read that fails before the table was
-/// touched, like a refused password, changes nothing.
+/// part way, after the table was replaced, comes back Incomplete: it leaves the table holding
+/// the lines read so far and the document without a file (no name, no password), so a later save
+/// asks for a name rather than writing the partial table over either file. A read that fails before
+/// the table was touched, like a refused password, changes nothing.
 ///
 /// "Saved" after a protected SaveFileAs is announced through PasswordPrompts::announceSaved(),
 /// once the file is in place.
@@ -34,6 +36,12 @@ public:
     /// The dialogs that check and ask for passwords. Without them a password other than an
     /// empty one or NoPasswordMarker is refused, and a protected save is cancelled.
     void setPasswordPrompts(PasswordPrompts* prompts) { m_prompts = prompts; }
+    /// What hears, while a file is read, how many of its bytes were read so far and how many
+    /// it has: called on the reading thread's caller between batches, so a window can show it
+    /// and repaint. Nothing by default.
+    void setReadProgress(std::function<void(qint64 done, qint64 total)> progress) {
+        m_progress = std::move(progress);
+    }
 
     /// The file the table was last read from or saved to; empty until then.
     QString sFileName() const { return m_sFileName; }
@@ -62,6 +70,7 @@ private:
 
     Table& m_table;
     PasswordPrompts* m_prompts;
+    std::function<void(qint64, qint64)> m_progress;
     QString m_sFileName;
     QString m_sPassword;
     bool m_iIsEncrypted = false;

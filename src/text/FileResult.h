@@ -16,6 +16,9 @@ struct [[nodiscard]] FileResult {
         PasswordRefused,
         /// The file could not be read or written; `reason` says why.
         Failed,
+        /// The file could be read only in part: what was read replaced what was there before,
+        /// and `reason` says why the rest could not be read.
+        Incomplete,
     };
 
     Status status = Status::Done;
@@ -33,6 +36,8 @@ struct [[nodiscard]] FileResult {
     static FileResult cannotRead(const QString& path, const QString& why);
     /// Failed: "Cannot write "<path>": <why>".
     static FileResult cannotWrite(const QString& path, const QString& why);
+    /// Incomplete: "Cannot read all of "<path>": <why>".
+    static FileResult readInPart(const QString& path, const QString& why);
 };
 
 /// What opening a file gives back: the object that reads it, or nullptr and the reason.

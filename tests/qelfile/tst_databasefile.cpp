@@ -617,7 +617,8 @@ void TestDatabaseFile::readFailingPartWay() {
 
     FailingDevice device(bytes, failAt);
     const FileResult result = file.read(device, bytes.size(), path("big.QEL"));
-    QCOMPARE(result.status, FileResult::Status::Failed);
+    QCOMPARE(result.status,
+             tableReplaced ? FileResult::Status::Incomplete : FileResult::Status::Failed);
     QVERIFY2(result.reason.contains(path("big.QEL")), qPrintable(result.reason));
     QVERIFY2(result.reason.contains(QStringLiteral("Input/output error")),
              qPrintable(result.reason));

@@ -26,8 +26,8 @@ qint64 readFully(QIODevice& device, char* data, qint64 size) {
 
 } // namespace
 
-QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size,
-                                             LineSplitter& splitter) {
+QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size, LineSplitter& splitter,
+                                             std::atomic<qint64>* bytesRead) {
     Outcome outcome;
     QByteArray piece(qsizetype(qMin(size, PieceSize)), Qt::Uninitialized);
     bool first = true;
@@ -49,6 +49,9 @@ QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size,
             }
             if (outcome.scrambled) {
                 QelScrambler::scramble(piece.data(), got, done + 1);
+            }
+            if (bytesRead) {
+                bytesRead->fetch_add(got, std::memory_order_relaxed);
             }
             if (!splitter.feed(QByteArrayView(piece.data(), got))) {
                 return outcome;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+
 class LineSplitter;
 class QIODevice;
 
@@ -23,7 +25,9 @@ struct Outcome {
 };
 
 /// Reads `size` bytes (the file's length when it was opened; the chunking depends on it)
-/// or until the splitter's sink asks to stop.
-Outcome read(QIODevice& device, qint64 size, LineSplitter& splitter);
+/// or until the splitter's sink asks to stop. `bytesRead`, when given, counts the bytes read
+/// so far, for another thread to show.
+Outcome read(QIODevice& device, qint64 size, LineSplitter& splitter,
+             std::atomic<qint64>* bytesRead = nullptr);
 
 } // namespace QelChunkReader

@@ -23,11 +23,11 @@ constexpr qsizetype kKeptBatchBytes = 4 * kBatchBytes;
 // The reading thread's work. Whatever ends it, the queue is closed, so the other side never
 // waits for batches that will not come.
 void readLines(QIODevice& device, qint64 size, QelBatchQueue& queue,
-               QelChunkReader::Outcome& outcome) noexcept {
+               QelChunkReader::Outcome& outcome, std::atomic<qint64>& bytesRead) noexcept {
     try {
         QelLineParser parser(queue, kBatchBytes);
         LineSplitter splitter(parser);
-        outcome = QelChunkReader::read(device, size, splitter);
+        outcome = QelChunkReader::read(device, size, splitter, &bytesRead);
         parser.finish();
         queue.close();
     } catch (...) {
@@ -37,11 +37,14 @@ void readLines(QIODevice& device, qint64 size, QelBatchQueue& queue,
 
 } // namespace
 
-QelChunkReader::Outcome QelReadAhead::read(QIODevice& device, qint64 size, QelTableReader& reader) {
+QelChunkReader::Outcome QelReadAhead::read(QIODevice& device, qint64 size, QelTableReader& reader,
+                                           const std::function<void(qint64)>& progress) {
     QelBatchQueue queue(kBatches, kKeptBatchBytes);
     QelChunkReader::Outcome outcome;
+    std::atomic<qint64> bytesRead = 0;
     {
-        std::thread reading(readLines, std::ref(device), size, std::ref(queue), std::ref(outcome));
+        std::thread reading(readLines, std::ref(device), size, std::ref(queue), std::ref(outcome),
+                            std::ref(bytesRead));
         const auto stopAndJoin = qScopeGuard([&] {
             queue.cancel();
             reading.join();
@@ -52,7 +55,13 @@ QelChunkReader::Outcome QelReadAhead::read(QIODevice& device, qint64 size, QelTa
             if (!more) {
                 break;
             }
+            if (progress) {
+                progress(bytesRead.load(std::memory_order_relaxed));
+            }
         }
+    }
+    if (progress && outcome.error.isEmpty()) {
+        progress(bytesRead.load(std::memory_order_relaxed));
     }
     // The reading thread has ended, so its outcome is complete.
     return outcome;

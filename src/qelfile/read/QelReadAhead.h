@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 class QIODevice;
 class QelTableReader;
 
@@ -17,6 +19,9 @@ namespace QelReadAhead {
 /// end or the reader stops the reading. Meanwhile only the reading thread uses the device,
 /// and that thread has ended when the call returns, however it returns. What the reading
 /// threw (memory running out) is thrown here once the lines read before it are applied.
-QelChunkReader::Outcome read(QIODevice& device, qint64 size, QelTableReader& reader);
+/// `progress`, when given, hears the bytes read so far on the calling thread, between
+/// batches: a window can show it and repaint.
+QelChunkReader::Outcome read(QIODevice& device, qint64 size, QelTableReader& reader,
+                             const std::function<void(qint64 bytesRead)>& progress = {});
 
 } // namespace QelReadAhead
