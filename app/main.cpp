@@ -3,6 +3,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 #include "text/ApplicationTitle.h"
+#include "ui/database/DatabaseSession.h"
 #include "ui/database/frmItems.h"
 
 #include <QApplication>
@@ -20,7 +21,8 @@ int main(int argc, char* argv[]) {
     SettingsRecord settings;
     (void)SettingsFile::ReadSettings(folder, settings); // an unreadable file keeps the defaults
 
-    frmItems window(settings, folder);
+    DatabaseSession session{settings, folder};
+    frmItems window(session);
     window.show();
     const int code = app.exec();
     (void)SettingsFile::WriteSettings(folder, settings);

@@ -6,6 +6,7 @@
 #include "settings/AppFolder.h"
 #include "settings/SettingsRecord.h"
 #include "ui/database/DatabaseMenus.h"
+#include "ui/database/DatabaseSession.h"
 #include "ui/database/frmItems.h"
 
 #include <benchmark/benchmark.h>
@@ -31,8 +32,9 @@ AppFolder scratchFolder() {
 
 void BM_CreateLayOutAndPaintWindow(benchmark::State& state) {
     SettingsRecord settings;
+    DatabaseSession session{settings, scratchFolder()};
     for (auto _ : state) {
-        frmItems window(settings, scratchFolder());
+        frmItems window(session);
         window.resize(640, 480);
         window.Reposition();
         benchmark::DoNotOptimize(window.grab().cacheKey());
@@ -50,7 +52,7 @@ void BM_Baseline_BareMainWindowWithTheMenus(benchmark::State& state) {
 
 // A shown window over a table of `rows` x 8 short texts, the edit bar focused on row 1.
 struct TypingWindow {
-    explicit TypingWindow(int rows) : window(settings, scratchFolder()) {
+    explicit TypingWindow(int rows) : window(session) {
         window.resize(800, 600);
         window.show();
         QApplication::setActiveWindow(&window);
@@ -77,6 +79,7 @@ struct TypingWindow {
     }
 
     SettingsRecord settings;
+    DatabaseSession session{settings, scratchFolder()};
     frmItems window;
     QLineEdit* editBar = nullptr;
 };

@@ -5,12 +5,14 @@
 #include "settings/SettingsRecord.h"
 #include "ui/database/ActiveColumnValue.h"
 #include "ui/database/DatabaseMenus.h"
+#include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
 #include "ui/database/FindPanel.h"
 #include "ui/database/MainBar.h"
 #include "ui/database/WindowLayout.h"
 #include "ui/database/commands/ColumnCommands.h"
 #include "ui/database/commands/DefaultTable.h"
+#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/commands/FindCommands.h"
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"
@@ -32,11 +34,10 @@ const QString kPasswordDisabled = QStringLiteral("Database Password is Disabled"
 
 } // namespace
 
-frmItems::frmItems(SettingsRecord& settings, AppFolder folder, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_folder(std::move(folder)),
-      m_platform(Platform::current()) {
+frmItems::frmItems(DatabaseSession& session, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_platform(Platform::current()) {
     setObjectName(QStringLiteral("frmItems"));
-    m_folder.EnsureFolders();
+    m_session.folder.EnsureFolders();
     setWindowTitle(QStringLiteral("Database [ Unsaved ]"));
     m_items = DatabaseMenus::build(*menuBar());
     buildControls();
@@ -50,6 +51,7 @@ frmItems::~frmItems() {
     qApp->removeEventFilter(this);
     // The grid goes before the window's members; nothing it does on the way may reach them.
     m_list->setHost(nullptr);
+    m_list->setPasswordPrompts(nullptr);
 }
 
 void frmItems::buildControls() {
@@ -65,6 +67,7 @@ void frmItems::buildControls() {
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(WindowLayout::toPixels(0, 360, 4575, 5055));
     m_list->setHost(this);
+    m_list->setPasswordPrompts(this);
     connect(m_list, &List::KeyDown, this, [this] { setChangeStatus(QStringLiteral("1")); });
 
     m_mainbar = new MainBar(m_client);
@@ -79,10 +82,10 @@ void frmItems::buildControls() {
     m_pleaseWait = new QWidget(m_client);
     m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
     m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
-    auto* caption =
+    m_pleaseWaitCaption =
         new QLabel(QStringLiteral("Exporting data into Microsoft Excel:"), m_pleaseWait);
-    caption->setObjectName(QStringLiteral("PleaseWaitCaption"));
-    caption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
+    m_pleaseWaitCaption->setObjectName(QStringLiteral("PleaseWaitCaption"));
+    m_pleaseWaitCaption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
     m_progress = new QProgressBar(m_pleaseWait);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setGeometry(WindowLayout::toPixels(120, 270, 3255, 255));
@@ -185,15 +188,15 @@ void frmItems::closeFindPanel() {
 // --- database password option -----------------------------------------------------------------
 
 void frmItems::toggleDatabasePassword() {
-    m_settings.DatabasePassword = menuItem(QStringLiteral("password"))->isChecked()
-                                      ? QStringLiteral("Enabled")
-                                      : QStringLiteral("Disabled");
+    m_session.settings.DatabasePassword = menuItem(QStringLiteral("password"))->isChecked()
+                                              ? QStringLiteral("Enabled")
+                                              : QStringLiteral("Disabled");
     showDatabasePasswordOption();
 }
 
 void frmItems::showDatabasePasswordOption() {
     QAction* item = menuItem(QStringLiteral("password"));
-    const bool enabled = m_settings.databasePasswordEnabled();
+    const bool enabled = m_session.settings.databasePasswordEnabled();
     item->setChecked(enabled);
     item->setText(enabled ? kPasswordEnabled : kPasswordDisabled);
 }
@@ -262,11 +265,11 @@ void frmItems::setProgressValue(int value) {
 }
 
 QString frmItems::excelStatus() const {
-    return m_settings.lblEXCELSTATUS;
+    return m_session.settings.lblEXCELSTATUS;
 }
 
 QString frmItems::exchangeTempFolder() const {
-    return m_folder.tempFolder();
+    return m_session.folder.tempFolder();
 }
 
 void frmItems::editBarEdited(const QString& text) {

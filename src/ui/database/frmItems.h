@@ -1,15 +1,19 @@
 #pragma once
 
 #include "gridview/ListHost.h"
-#include "settings/AppFolder.h"
+#include "qelfile/PasswordPrompts.h"
 #include "ui/database/commands/DatabaseWindowState.h"
+#include "ui/database/commands/DocumentWindow.h"
+#include "ui/dialogs/PasswordDialogHost.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 
 #include <memory>
 
 class ColumnCommands;
+class DocumentCommands;
 class EditBar;
 class FindCommands;
 class FindPanel;
@@ -22,20 +26,26 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class RecordCommands;
-struct SettingsRecord;
+struct DatabaseSession;
 
 /// The database window: the grid List1 with the menu bar, the toolbar mainbar, the edit bar
 /// TextText, the find panel Find and the progress panel PleaseWait around it. It keeps the
 /// current column ActiveColumn and the dirty flag lblChangeStatus, lays its controls out by
 /// Reposition, and hands every command to a command object; the grid reaches it through
-/// ListHost.
-class frmItems final : public QMainWindow, public ListHost, private DatabaseWindowState {
+/// ListHost, the file through PasswordPrompts (answered by the password dialogs).
+class frmItems final : public QMainWindow,
+                       public ListHost,
+                       public PasswordPrompts,
+                       private DatabaseWindowState,
+                       private DocumentWindow,
+                       private PasswordDialogHost {
     Q_OBJECT
 
 public:
-    /// `settings` is the application's record: the database password option is bound to it.
-    /// Loading creates the folders of `folder` that are missing.
-    frmItems(SettingsRecord& settings, AppFolder folder, QWidget* parent = nullptr);
+    /// The session holds what outlives the window: the settings (the database password
+    /// option is bound to them), the folders (loading creates those missing), the password
+    /// dialogs, the recent-file slot pointer and the shell.
+    explicit frmItems(DatabaseSession& session, QWidget* parent = nullptr);
     ~frmItems() override;
     Q_DISABLE_COPY_MOVE(frmItems)
 
@@ -45,6 +55,10 @@ public:
 
     /// Lays the grid, the bars and the panels out for the window's size and visible bars.
     void Reposition();
+    /// Gives the window the state, geometry, bars and recent files stored in the settings.
+    void applyStoredState();
+    /// The document commands (New, Open, Save, ...), for the shell and the search window.
+    DocumentCommands& documents() const { return *m_documents; }
     /// The dirty flag: "1" when the table has changes not saved, "0" otherwise.
     QString lblChangeStatus() const;
     void setChangeStatus(const QString& status);
@@ -60,10 +74,16 @@ public:
     void setProgressMaximum(int maximum) override;
     void setProgressValue(int value) override;
     QString excelStatus() const override;
+
+    // PasswordPrompts
+    bool checkPassword(const QString& stored) override;
+    std::optional<QString> askNewPassword() override;
+    void announceSaved() override;
     QString exchangeTempFolder() const override;
     void tableChanged() override;
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +97,29 @@ private:
     void clearEditBar() override;
     void focusUndoThenGrid() override;
 
+    // DocumentWindow (frmItemsDocument.cpp)
+    QString title() const override;
+    void setTitle(const QString& title) override;
+    bool isDirty() const override;
+    void setDirty(bool dirty) override;
+    void suspendChangeMarks(bool suspended) override;
+    void setEditingLocked(bool locked) override;
+    void showRecentEntry(int slot, const QString& caption) override;
+    void showOpenProgress(const QString& caption) override;
+    void setOpenProgress(qint64 value, qint64 maximum) override;
+    void hideOpenProgress() override;
+    void markSearchCancel() override;
+    void closeWindow() override;
+
+    // PasswordDialogHost (frmItemsDocument.cpp)
+    bool databasePasswordEnabled() const override;
+    QString databaseWindowCaption() const override;
+    void markDatabaseChanged() override;
+    void closeDatabaseWindow() override;
+
+    /// Stores the window's state, geometry and bars into the settings.
+    void storeState();
+
     void buildControls();
     /// Connects the menu items and buttons to the commands (frmItemsCommands.cpp).
     void wireCommands();
@@ -89,8 +132,7 @@ private:
     void showDatabasePasswordOption();
     bool isMenuShortcut(QObject* target, const QKeyEvent& key) const;
 
-    SettingsRecord& m_settings;
-    const AppFolder m_folder;
+    DatabaseSession& m_session;
     Platform& m_platform;
     QWidget* m_client = nullptr;
     List* m_list = nullptr;
@@ -101,14 +143,20 @@ private:
     QProgressBar* m_progress = nullptr;
     QLabel* m_activeColumn = nullptr;
     QLabel* m_changeStatus = nullptr;
+    QLabel* m_pleaseWaitCaption = nullptr;
     QHash<QString, QAction*> m_items;
     // Set while the window reshapes the table on its own (the new-table shape): that is no
     // change of the user's.
     bool m_keepChangeStatus = false;
+    // The window has closed: a password accepted after that opens nothing into it.
+    bool m_closed = false;
+    // While a file is read, the window repaints every so often, not for every batch.
+    QElapsedTimer m_sinceRepaint;
 
     std::unique_ptr<FormatCommands> m_format;
     std::unique_ptr<RecordCommands> m_records;
     std::unique_ptr<ColumnCommands> m_columns;
     std::unique_ptr<JournalCommands> m_journal;
     std::unique_ptr<FindCommands> m_findCommands;
+    std::unique_ptr<DocumentCommands> m_documents;
 };

@@ -1,10 +1,13 @@
 #include "ui/database/frmItems.h"
 
 #include "gridview/List.h"
+#include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
 #include "ui/database/FindPanel.h"
 #include "ui/database/MainBar.h"
+#include "ui/database/ShellHost.h"
 #include "ui/database/commands/ColumnCommands.h"
+#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/commands/FindCommands.h"
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"
@@ -39,6 +42,8 @@ void frmItems::wireCommands() {
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     m_journal = std::make_unique<JournalCommands>(*m_list, m_platform, state);
     m_findCommands = std::make_unique<FindCommands>(*m_list, m_platform);
+    DocumentWindow& document = *this;
+    m_documents = std::make_unique<DocumentCommands>(*m_list, m_platform, document, m_session);
 
     const auto onItem = [this](const char* name, auto handler) {
         connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
@@ -46,6 +51,26 @@ void frmItems::wireCommands() {
     const auto onButton = [this](const char* name, auto handler) {
         connect(m_mainbar->button(QString::fromLatin1(name)), &QToolButton::clicked, this, handler);
     };
+
+    // The document: the menu items press the buttons where there are buttons.
+    onButton("cmdNew", [this] { m_documents->NEWLIST(); });
+    onButton("cmdOpen", [this] { m_documents->open(); });
+    onButton("cmdSave", [this] { m_documents->save(); });
+    onItem("new", [this] { m_mainbar->button(QStringLiteral("cmdNew"))->click(); });
+    onItem("open", [this] { m_mainbar->button(QStringLiteral("cmdOpen"))->click(); });
+    onItem("save", [this] { m_mainbar->button(QStringLiteral("cmdSave"))->click(); });
+    onItem("saveas", [this] { m_documents->saveAs(); });
+    onItem("file1", [this] { m_documents->openRecent(1); });
+    onItem("file2", [this] { m_documents->openRecent(2); });
+    onItem("file3", [this] { m_documents->openRecent(3); });
+    onItem("Close", [this] { close(); });
+    // Back: closing shows the start window again.
+    onButton("btnBack", [this] { close(); });
+    onItem("generalpassword", [this] {
+        if (m_session.shell) {
+            m_session.shell->showSecurityWindow();
+        }
+    });
 
     // Records and columns.
     onItem("AddRow", [this] { m_records->addRecord(); });

@@ -2,6 +2,7 @@
 #include "gridview/lblTxt.h"
 #include "settings/SettingsRecord.h"
 #include "support/ScriptedPlatform.h"
+#include "ui/database/DatabaseSession.h"
 #include "ui/database/WindowLayout.h"
 #include "ui/database/frmItems.h"
 
@@ -74,6 +75,7 @@ private:
     std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<QTemporaryDir> m_folder;
     SettingsRecord m_settings;
+    std::unique_ptr<DatabaseSession> m_session;
     std::unique_ptr<frmItems> m_window;
 };
 
@@ -81,7 +83,8 @@ void TestDatabaseWindow::init() {
     m_platform = std::make_unique<ScriptedPlatform>();
     m_settings = SettingsRecord();
     m_folder = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<frmItems>(m_settings, AppFolder(m_folder->path()));
+    m_session = std::make_unique<DatabaseSession>(m_settings, AppFolder(m_folder->path()));
+    m_window = std::make_unique<frmItems>(*m_session);
     m_window->resize(640, 420);
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
@@ -90,6 +93,7 @@ void TestDatabaseWindow::init() {
 
 void TestDatabaseWindow::cleanup() {
     m_window.reset();
+    m_session.reset();
     m_platform.reset();
 }
 
