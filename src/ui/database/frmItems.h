@@ -59,6 +59,10 @@ public:
     void applyStoredState();
     /// The document commands (New, Open, Save, ...), for the shell and the search window.
     DocumentCommands& documents() const { return *m_documents; }
+    /// Asked before the application ends with this window open: with unsaved changes the
+    /// user is asked "Save Changes?". True when the application may end: nothing unsaved, No,
+    /// or Yes and the save succeeded; Cancel (or a save that did not happen) keeps it running.
+    bool mayEndApplication();
     /// The dirty flag: "1" when the table has changes not saved, "0" otherwise.
     QString lblChangeStatus() const;
     void setChangeStatus(const QString& status);

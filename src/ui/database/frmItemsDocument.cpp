@@ -183,6 +183,15 @@ void frmItems::storeState() {
     settings.frmItemstextbarchecked = truthText(menuItem(QStringLiteral("textbar"))->isChecked());
 }
 
+bool frmItems::mayEndApplication() {
+    if (!isDirty()) {
+        return true;
+    }
+    // Yes saves and leaves the decision to the save: the application ends only when the
+    // changes are on disk.
+    return m_documents->mayClose() || !isDirty();
+}
+
 void frmItems::closeEvent(QCloseEvent* event) {
     if (m_closed) {
         event->accept();

@@ -103,6 +103,8 @@ private slots:
     void failedSave();
     void incompleteFile();
     void largeOpenKeepsPainting();
+    void endingTheApplicationAsks_data();
+    void endingTheApplicationAsks();
 
 private:
     QString path(const QString& name) const { return m_folder->filePath(name); }
@@ -588,6 +590,40 @@ void TestDocuments::largeOpenKeepsPainting() {
     QVERIFY2(whileReading >= 3, qPrintable(QString::number(whileReading)));
     QVERIFY(reachedTheEnd);
     QCOMPARE(m_window->lblChangeStatus(), QStringLiteral("0"));
+    m_platform->verifyAllAnswered();
+}
+
+void TestDocuments::endingTheApplicationAsks_data() {
+    QTest::addColumn<MessageButton>("answer");
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<bool>("mayEnd");
+    QTest::newRow("Yes, saved") << MessageButton::Yes << false << true;
+    QTest::newRow("Yes, but the save is cancelled") << MessageButton::Yes << true << false;
+    QTest::newRow("No") << MessageButton::No << false << true;
+    QTest::newRow("Cancel") << MessageButton::Cancel << false << false;
+}
+
+// Unsaved changes are not thrown away when the application ends: Yes ends it only once they
+// are saved.
+void TestDocuments::endingTheApplicationAsks() {
+    QFETCH(MessageButton, answer);
+    QFETCH(bool, saveFails);
+    QFETCH(bool, mayEnd);
+    QVERIFY(m_window->mayEndApplication());
+    makeDirty();
+    m_platform->answerMessageBox(answer);
+    if (answer == MessageButton::Yes) {
+        if (saveFails) {
+            m_platform->cancelSaveDialog();
+        } else {
+            passwordsOff();
+            m_platform->answerSaveDialog(qelPath("ending"));
+            m_platform->answerMessageBox(MessageButton::Ok); // "Saved"
+        }
+    }
+    QCOMPARE(m_window->mayEndApplication(), mayEnd);
+    QCOMPARE(General::FileExists(qelPath("ending.QEL")),
+             answer == MessageButton::Yes && !saveFails);
     m_platform->verifyAllAnswered();
 }
 
