@@ -2,44 +2,19 @@
 
 #include "exchange/ExcelExport.h"
 #include "exchange/ExcelImport.h"
+#include "gridview/ExchangeMessageBox.h"
 #include "gridview/ListHost.h"
 #include "platform/Platform.h"
 
 #include <QDir>
 #include <QScopedValueRollback>
 
-namespace {
-
-MessageBoxRequest toRequest(const ExchangeMessage& message) {
-    MessageBoxRequest request;
-    request.text = message.text;
-    request.title = message.title;
-    switch (message.icon) {
-    case ExchangeMessage::Icon::Error:
-        request.icon = MessageIcon::Critical;
-        break;
-    case ExchangeMessage::Icon::Question:
-        request.icon = MessageIcon::Question;
-        break;
-    case ExchangeMessage::Icon::Information:
-        request.icon = MessageIcon::Information;
-        break;
-    }
-    if (message.buttons == ExchangeMessage::Buttons::YesNoDefaultNo) {
-        request.buttons = MessageButtons::YesNo;
-        request.defaultButton = MessageButton::No;
-    }
-    return request;
-}
-
-} // namespace
-
 ExchangeCallbacks List::exchangeCallbacks() {
     ExchangeCallbacks callbacks;
     callbacks.setProgressMaximum = [this](int maximum) { m_host->setProgressMaximum(maximum); };
     callbacks.setProgressValue = [this](int value) { m_host->setProgressValue(value); };
     callbacks.showMessage = [](const ExchangeMessage& message) {
-        Platform::current().messageBox(toRequest(message));
+        Platform::current().messageBox(ExchangeMessageBox::request(message));
     };
     return callbacks;
 }

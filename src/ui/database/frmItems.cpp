@@ -13,6 +13,7 @@
 #include "ui/database/commands/ColumnCommands.h"
 #include "ui/database/commands/DefaultTable.h"
 #include "ui/database/commands/DocumentCommands.h"
+#include "ui/database/commands/ExchangeCommands.h"
 #include "ui/database/commands/FindCommands.h"
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"

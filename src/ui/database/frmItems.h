@@ -4,6 +4,7 @@
 #include "qelfile/PasswordPrompts.h"
 #include "ui/database/commands/DatabaseWindowState.h"
 #include "ui/database/commands/DocumentWindow.h"
+#include "ui/database/commands/ExchangeWindow.h"
 #include "ui/dialogs/PasswordDialogHost.h"
 
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 class ColumnCommands;
 class DocumentCommands;
 class EditBar;
+class ExchangeCommands;
 class FindCommands;
 class FindPanel;
 class FormatCommands;
@@ -38,6 +40,7 @@ class frmItems final : public QMainWindow,
                        public PasswordPrompts,
                        private DatabaseWindowState,
                        private DocumentWindow,
+                       private ExchangeWindow,
                        private PasswordDialogHost {
     Q_OBJECT
 
@@ -115,6 +118,11 @@ private:
     void markSearchCancel() override;
     void closeWindow() override;
 
+    // ExchangeWindow (frmItemsExchange.cpp)
+    void showExchangeProgress(const QString& caption, int maximum, int value) override;
+    void hideExchangeProgress() override;
+    void showGrid(bool shown) override;
+
     // PasswordDialogHost (frmItemsDocument.cpp)
     bool databasePasswordEnabled() const override;
     QString databaseWindowCaption() const override;
@@ -163,4 +171,5 @@ private:
     std::unique_ptr<JournalCommands> m_journal;
     std::unique_ptr<FindCommands> m_findCommands;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<ExchangeCommands> m_exchange;
 };

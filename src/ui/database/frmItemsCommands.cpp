@@ -8,6 +8,7 @@
 #include "ui/database/ShellHost.h"
 #include "ui/database/commands/ColumnCommands.h"
 #include "ui/database/commands/DocumentCommands.h"
+#include "ui/database/commands/ExchangeCommands.h"
 #include "ui/database/commands/FindCommands.h"
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"
@@ -44,6 +45,9 @@ void frmItems::wireCommands() {
     m_findCommands = std::make_unique<FindCommands>(*m_list, m_platform);
     DocumentWindow& document = *this;
     m_documents = std::make_unique<DocumentCommands>(*m_list, m_platform, document, m_session);
+    ExchangeWindow& exchange = *this;
+    m_exchange =
+        std::make_unique<ExchangeCommands>(*m_list, m_platform, exchange, *m_documents, m_session);
 
     const auto onItem = [this](const char* name, auto handler) {
         connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
@@ -71,6 +75,10 @@ void frmItems::wireCommands() {
             m_session.shell->showSecurityWindow();
         }
     });
+
+    // The spreadsheet exchange.
+    onItem("exporttoexcel", [this] { m_exchange->exportToExcel(); });
+    onItem("importfromexcel", [this] { m_exchange->importFromExcel(); });
 
     // Records and columns.
     onItem("AddRow", [this] { m_records->addRecord(); });
