@@ -1,10 +1,7 @@
 #include "platform/QtPlatform.h"
 #include "settings/AppFolder.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsRecord.h"
 #include "text/ApplicationTitle.h"
-#include "ui/database/DatabaseSession.h"
-#include "ui/database/frmItems.h"
+#include "ui/shell/frmMain.h"
 
 #include <QApplication>
 
@@ -16,15 +13,9 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     Platform::install(&platform);
 
-    const AppFolder folder = AppFolder::resolve();
-    folder.EnsureFolders();
-    SettingsRecord settings;
-    (void)SettingsFile::ReadSettings(folder, settings); // an unreadable file keeps the defaults
-
-    DatabaseSession session{settings, folder};
-    frmItems window(session);
+    // The start window reads the settings as it starts and writes them when it closes, which
+    // ends the application.
+    frmMain window(AppFolder::resolve());
     window.show();
-    const int code = app.exec();
-    (void)SettingsFile::WriteSettings(folder, settings);
-    return code;
+    return app.exec();
 }
