@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QListView>
@@ -71,6 +72,7 @@ private slots:
     void clipboardRoundTrip();
     void endProcessSkipsClosingSteps();
     void endProcessInsideModalLoop();
+    void soundFailuresAreSilent();
 };
 
 void TestQtPlatform::messageBoxIsBuiltAsAsked_data() {
@@ -262,6 +264,24 @@ void TestQtPlatform::endProcessInsideModalLoop() {
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(modalEnded);
     QCOMPARE(window.closes, 0);
+}
+
+// A sound that is missing or not a sound at all, played again before the last one loaded:
+// nothing is asked, nothing is shown, and the application goes on.
+void TestQtPlatform::soundFailuresAreSilent() {
+    QTemporaryDir folder;
+    const QString garbage = folder.filePath(QStringLiteral("2.wav"));
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("RIFF, but nothing a sound is made of");
+    file.close();
+    QtPlatform platform;
+    platform.playSound(folder.filePath(QStringLiteral("missing.wav")));
+    platform.playSound(garbage);
+    QTest::qWait(200);
+    platform.playSound(garbage);
+    QTest::qWait(200);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -1,12 +1,16 @@
 #include "gridview/List.h"
+#include "qelfile/DatabaseFile.h"
 #include "settings/SettingsFile.h"
 #include "support/ScriptedPlatform.h"
+#include "support/ScriptedPrompts.h"
+#include "table/Table.h"
 #include "ui/database/frmItems.h"
 #include "ui/shell/frmBalance.h"
 #include "ui/shell/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +60,7 @@ private slots:
     void databaseWindowTakesTheStoredState();
     void storedGeometryReappliedOnSecondDatabase();
     void closedDatabaseWindowComesBackFresh();
+    void databaseWindowClosedWhileReading();
     void unsavedChangesQuestionOnClose_data();
     void unsavedChangesQuestionOnClose();
     void snapshots();
@@ -451,6 +456,50 @@ void TestStartWindow::closedDatabaseWindowComesBackFresh() {
     QCOMPARE(fresh->List1().GetItem(1, 1), QString());
     QCOMPARE(fresh->windowTitle(), QStringLiteral("Database [ Unsaved ]"));
     QCOMPARE(m_platform->endProcessCalls(), 0);
+}
+
+// Too many wrong database passwords close the database window from inside the reading of the
+// file: the read comes back to a window that is still there, and loads nothing into it.
+void TestStartWindow::databaseWindowClosedWhileReading() {
+    start();
+    const QString path = folder().qelFolder() + QStringLiteral("/locked.QEL");
+    {
+        Table table;
+        table.setCellText(1, 1, QStringLiteral("secret"));
+        ScriptedPrompts prompts;
+        prompts.newPassword = QStringLiteral("pw");
+        QVERIFY(DatabaseFile(table, &prompts).SaveFileAs(path, true).ok());
+    }
+    click(QStringLiteral("lblItems"));
+    frmItems* items = m_main->databaseWindow();
+    m_platform->answerOpenDialog(path);
+    m_platform->answerDialog([](QDialog& dialog) {
+        dialog.show();
+        for (int i = 0; i < 5 && dialog.isVisible(); ++i) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("no"));
+            QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("lblSaveSetup")),
+                              Qt::LeftButton);
+        }
+        if (dialog.isVisible()) {
+            QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("lblCancelSetup")),
+                              Qt::LeftButton);
+        }
+    });
+    for (int i = 0; i < 6; ++i) {
+        m_platform->answerMessageBox(MessageButton::Ok);
+    }
+    items->menuItem(QStringLiteral("open"))->trigger();
+    QCOMPARE(m_platform->messageBoxes().at(4).text,
+             QStringLiteral("Your password was incorrect several times!"));
+    QVERIFY(!items->isVisible());
+    QVERIFY(!m_main->databaseWindow());
+    QCOMPARE(items->List1().GetItem(1, 1), QString());
+    QVERIFY(m_main->isVisible());
+
+    click(QStringLiteral("lblItems"));
+    QVERIFY(m_main->databaseWindow());
+    QVERIFY(m_main->databaseWindow()->isVisible());
+    m_platform->verifyAllAnswered();
 }
 
 void TestStartWindow::unsavedChangesQuestionOnClose_data() {
