@@ -8,6 +8,7 @@
 #include "ui/database/frmItems.h"
 #include "ui/dialogs/ClickableLabel.h"
 #include "ui/shell/HomePage.h"
+#include "ui/shell/StoredPlaceWatch.h"
 #include "ui/shell/frmBalance.h"
 
 #include <QCloseEvent>
@@ -198,9 +199,10 @@ void frmMain::openDatabaseWindow() {
     }
     m_items->applyStoredState();
     m_items->show();
-    // The stored size is the outer frame's, and a window learns its frame's border only once
-    // it is shown: without this a new window would open a border larger than it closed.
+    // The stored size is the outer frame's; the frame's border is known only once the window
+    // is shown, at once on some platforms and later on others.
     m_items->applyStoredState();
+    StoredPlaceWatch::start(*m_items);
     m_items->raise();
     m_items->activateWindow();
 }

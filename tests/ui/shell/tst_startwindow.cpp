@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompts.h"
 #include "table/Table.h"
 #include "ui/database/frmItems.h"
+#include "ui/shell/StoredPlaceWatch.h"
 #include "ui/shell/frmBalance.h"
 #include "ui/shell/frmMain.h"
 
@@ -59,6 +60,7 @@ private slots:
     void securityComesToTheFront();
     void databaseWindowTakesTheStoredState();
     void storedGeometryReappliedOnSecondDatabase();
+    void storedPlaceOnceTheFrameIsKnown();
     void closedDatabaseWindowComesBackFresh();
     void databaseWindowClosedWhileReading();
     void unsavedChangesQuestionOnClose_data();
@@ -430,6 +432,30 @@ void TestStartWindow::storedGeometryReappliedOnSecondDatabase() {
     QCOMPARE(items->frameGeometry(), QRect(100, 80, 600, 400));
     QCOMPARE(items->List1().GetItem(1, 1), QStringLiteral("kept"));
     QCOMPARE(m_main->settings().frmItemsLeft, QStringLiteral("1500"));
+}
+
+// A window sized before its frame's border was known takes its stored outer size again once
+// the border is known, and only then: afterwards it is the user's.
+void TestStartWindow::storedPlaceOnceTheFrameIsKnown() {
+    SettingsRecord settings;
+    settings.frmItemsLeft = QStringLiteral("1500");
+    settings.frmItemsTop = QStringLiteral("1200");
+    settings.frmItemsWidth = QStringLiteral("9000");
+    settings.frmItemsHeight = QStringLiteral("6000");
+    DatabaseSession session{.settings = settings, .folder = folder()};
+    frmItems items(session);
+    items.applyStoredState();
+    StoredPlaceWatch::start(items);
+    QCOMPARE(items.size(), QSize(600, 400)); // no border known yet
+    items.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&items));
+    QVERIFY(items.frameGeometry().size() != items.size());
+    QCOMPARE(items.frameGeometry(), QRect(100, 80, 600, 400));
+    QApplication::setActiveWindow(&items);
+    QVERIFY(QTest::qWaitForWindowActive(&items));
+    QVERIFY(!items.findChild<StoredPlaceWatch*>());
+    items.resize(300, 200);
+    QCOMPARE(items.size(), QSize(300, 200));
 }
 
 // Closing the database window stores its place and shows the start window; the next
