@@ -155,7 +155,8 @@ void TestExchangeCommands::init() {
     m_platform->setProcessorMHz(1000);
     m_settings = SettingsRecord();
     m_settings.lblEXCELSTATUS = QStringLiteral("RADI");
-    m_session = std::make_unique<DatabaseSession>(m_settings, AppFolder(m_root->path()));
+    m_session.reset(
+        new DatabaseSession{.settings = m_settings, .folder = AppFolder(m_root->path())});
     m_session->folder.EnsureFolders();
     m_window = std::make_unique<RecordingWindow>(m_session->folder);
     m_list = std::make_unique<List>();
