@@ -1,0 +1,89 @@
+#include "ui/search/SearchRunner.h"
+
+SearchRunner::SearchRunner(QObject* parent) : QObject(parent) {}
+
+SearchRunner::~SearchRunner() {
+    cancel();
+}
+
+void SearchRunner::start(const QString& root, const QString& pattern, const QString& status) {
+    cancel();
+    m_search = std::make_unique<SearchFolder>(static_cast<SearchListener&>(*this));
+    m_thread = std::thread([this, root, pattern, status] {
+        const SearchFolder::Outcome outcome = m_search->run(root, pattern, status);
+        const std::lock_guard lock(m_mutex);
+        m_pending.outcome = outcome;
+        postLocked();
+    });
+}
+
+void SearchRunner::stop() {
+    if (m_search) {
+        m_search->stop();
+    }
+}
+
+void SearchRunner::cancel() {
+    if (!m_search) {
+        return;
+    }
+    m_search->cancel();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    m_search.reset();
+    // A delivery already posted finds nothing to take.
+    const std::lock_guard lock(m_mutex);
+    m_pending = Pending();
+}
+
+void SearchRunner::examined(qint64 count) {
+    const std::lock_guard lock(m_mutex);
+    m_pending.examined += count;
+    postLocked();
+}
+
+void SearchRunner::found(const QString& path, const QString& folder) {
+    const std::lock_guard lock(m_mutex);
+    m_pending.found.append(path);
+    m_pending.lastFolder = folder;
+    postLocked();
+}
+
+void SearchRunner::statusChanged(const QString& status) {
+    const std::lock_guard lock(m_mutex);
+    m_pending.status = status;
+    postLocked();
+}
+
+void SearchRunner::postLocked() {
+    if (!m_pending.posted) {
+        m_pending.posted = true;
+        QMetaObject::invokeMethod(this, &SearchRunner::deliver, Qt::QueuedConnection);
+    }
+}
+
+void SearchRunner::deliver() {
+    Pending taken;
+    {
+        const std::lock_guard lock(m_mutex);
+        std::swap(taken, m_pending);
+    }
+    if (taken.outcome) {
+        // The worker posted its outcome last; its thread is ending.
+        m_thread.join();
+        m_search.reset();
+    }
+    if (taken.examined > 0) {
+        emit entriesExamined(taken.examined);
+    }
+    if (!taken.found.isEmpty()) {
+        emit filesFound(taken.found, taken.lastFolder);
+    }
+    if (taken.status) {
+        emit statusUpdated(*taken.status);
+    }
+    if (taken.outcome) {
+        emit finished(*taken.outcome);
+    }
+}
