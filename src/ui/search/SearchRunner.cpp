@@ -1,5 +1,15 @@
 #include "ui/search/SearchRunner.h"
 
+#include <QTimer>
+
+namespace {
+
+// While a search reports faster than this, the window takes its reports at this pace: each
+// hand-over wakes the window's thread, and a window redrawn more often shows nothing more.
+constexpr int DeliveryPauseMs = 15;
+
+} // namespace
+
 SearchRunner::SearchRunner(QObject* parent) : QObject(parent) {}
 
 SearchRunner::~SearchRunner() {
@@ -8,12 +18,18 @@ SearchRunner::~SearchRunner() {
 
 void SearchRunner::start(const QString& root, const QString& pattern, const QString& status) {
     cancel();
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending = Pending();
+    }
     m_search = std::make_unique<SearchFolder>(static_cast<SearchListener&>(*this));
     m_thread = std::thread([this, root, pattern, status] {
         const SearchFolder::Outcome outcome = m_search->run(root, pattern, status);
         const std::lock_guard lock(m_mutex);
         m_pending.outcome = outcome;
-        postLocked();
+        // The end is handed over at once, even while the reports wait for their round.
+        m_pending.posted = true;
+        QMetaObject::invokeMethod(this, &SearchRunner::deliver, Qt::QueuedConnection);
     });
 }
 
@@ -67,12 +83,23 @@ void SearchRunner::deliver() {
     Pending taken;
     {
         const std::lock_guard lock(m_mutex);
+        const bool nothing = m_pending.examined == 0 && m_pending.found.isEmpty() &&
+                             !m_pending.status && !m_pending.outcome;
+        if (nothing) {
+            // Quiet: the next report is handed over at once.
+            m_pending.posted = false;
+            return;
+        }
         std::swap(taken, m_pending);
+        // Busy: the reports that follow wait for the next round.
+        m_pending.posted = !taken.outcome;
     }
     if (taken.outcome) {
         // The worker posted its outcome last; its thread is ending.
         m_thread.join();
         m_search.reset();
+    } else {
+        QTimer::singleShot(DeliveryPauseMs, this, &SearchRunner::deliver);
     }
     if (taken.examined > 0) {
         emit entriesExamined(taken.examined);

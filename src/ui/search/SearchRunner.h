@@ -12,8 +12,9 @@
 #include <thread>
 
 /// Runs a SearchFolder on a worker thread and hands what it reports to the thread the runner
-/// lives in (the window's), in order and in batches as large as that thread falls behind, so
-/// the window stays responsive and shows results as they are found.
+/// lives in (the window's), in order: the first report at once, and while the search keeps
+/// reporting, in batches a few times a frame apart, so the window stays responsive and shows
+/// results as they are found.
 class SearchRunner final : public QObject, private SearchListener {
     Q_OBJECT
 
@@ -48,7 +49,7 @@ private:
         QString lastFolder;
         std::optional<QString> status;
         std::optional<SearchFolder::Outcome> outcome;
-        /// A delivery is already on its way to the runner's thread.
+        /// A delivery is on its way to the runner's thread, or due on its timer.
         bool posted = false;
     };
 
@@ -57,9 +58,10 @@ private:
     void found(const QString& path, const QString& folder) override;
     void statusChanged(const QString& status) override;
 
-    /// Under the lock: asks the runner's thread to take what is pending, once.
+    /// Under the lock: asks the runner's thread to take what is pending, unless it will.
     void postLocked();
-    /// On the runner's thread: takes what is pending and reports it.
+    /// On the runner's thread: takes what is pending and reports it; while there was
+    /// something, it comes back for more after a pause.
     void deliver();
 
     std::unique_ptr<SearchFolder> m_search;
