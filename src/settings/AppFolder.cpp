@@ -10,9 +10,11 @@
 AppFolder::AppFolder(QString root) : m_root(std::move(root)) {}
 
 AppFolder AppFolder::resolve() {
-    return AppFolder(
-        chooseRoot(QCoreApplication::applicationDirPath(),
-                   QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
+    // ~/.local/share/qel2005 whatever organisation name the application gives itself (which
+    // QStandardPaths would put in between).
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return AppFolder(chooseRoot(QCoreApplication::applicationDirPath(),
+                                data.isEmpty() ? QString() : data + QStringLiteral("/qel2005")));
 }
 
 QString AppFolder::chooseRoot(const QString& executableFolder, const QString& fallback) {

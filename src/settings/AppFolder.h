@@ -11,8 +11,8 @@ public:
     explicit AppFolder(QString root);
 
     /// The executable's folder when it is a writable folder (portable use, tests); otherwise
-    /// the per-user data folder (~/.local/share/qel2005 once the application name is set).
-    /// Needs a QCoreApplication.
+    /// the per-user data folder ~/.local/share/qel2005 (an installed copy). Needs a
+    /// QCoreApplication.
     static AppFolder resolve();
     /// The choice resolve() makes: `executableFolder` when it is a writable folder, otherwise
     /// `fallback` (or still `executableFolder` when there is no fallback).

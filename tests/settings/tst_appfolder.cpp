@@ -108,9 +108,10 @@ void TestAppFolder::resolveTakesTheWritableExecutableFolder() {
     if (QFileInfo(executableFolder).isWritable()) {
         QCOMPARE(AppFolder::resolve().root(), executableFolder);
     } else {
-        // ~/.local/share/<application name>
+        // ~/.local/share/qel2005, whatever the organisation
         QCOMPARE(AppFolder::resolve().root(),
-                 QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                     QStringLiteral("/qel2005"));
     }
 }
 

@@ -2,12 +2,12 @@
 
 #include "gridview/List.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
 #include "ui/database/MainBar.h"
 #include "ui/database/ShellHost.h"
-#include "ui/database/WindowPlacement.h"
 #include "ui/database/commands/DocumentCommands.h"
 
 #include <QAction>

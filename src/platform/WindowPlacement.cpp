@@ -1,6 +1,6 @@
-#include "ui/database/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
-#include "ui/database/WindowLayout.h"
+#include "platform/Twips.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ std::optional<int> twipsToPixels(const QString& text) {
     if (!isNumber || !std::isfinite(twips) || std::abs(twips) > 1e8) {
         return std::nullopt;
     }
-    return WindowLayout::toPixels(int(std::lround(twips)));
+    return Twips::toPixels(int(std::lround(twips)));
 }
 
 } // namespace
@@ -36,10 +36,10 @@ WindowPlacement WindowPlacement::fromSettings(const QString& state, const QStrin
 
 WindowPlacement::Stored WindowPlacement::toSettings(bool maximised, const QRect& frame) {
     return {maximised ? QStringLiteral("2") : QStringLiteral("0"),
-            QString::number(WindowLayout::toTwips(frame.left())),
-            QString::number(WindowLayout::toTwips(frame.top())),
-            QString::number(WindowLayout::toTwips(frame.width())),
-            QString::number(WindowLayout::toTwips(frame.height()))};
+            QString::number(Twips::fromPixels(frame.left())),
+            QString::number(Twips::fromPixels(frame.top())),
+            QString::number(Twips::fromPixels(frame.width())),
+            QString::number(Twips::fromPixels(frame.height()))};
 }
 
 std::optional<bool> storedTruth(const QString& text) {
