@@ -24,9 +24,7 @@ test -s "$share/icons/hicolor/scalable/apps/qel2005.svg"
 for size in 16 24 32 48 64 128 256; do
   test -s "$share/icons/hicolor/${size}x${size}/apps/qel2005.png"
 done
-if [ -d "$share/qel2005/about" ]; then
-  test -s "$share/qel2005/about/index.html"
-fi
+test -s "$share/qel2005/about/index.html"
 
 update-mime-database "$share/mime"
 types=$(XDG_DATA_DIRS="$share" XDG_DATA_HOME="$root/nowhere" "$probe" x.QEL y.qel)
