@@ -18,6 +18,7 @@
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"
 #include "ui/database/commands/RecordCommands.h"
+#include "ui/search/frmFileSearch.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -263,6 +264,12 @@ void frmItems::setProgressMaximum(int maximum) {
 
 void frmItems::setProgressValue(int value) {
     m_progress->setValue(std::clamp(value, m_progress->minimum(), m_progress->maximum()));
+    // An export or import runs on this thread: the bar is shown moving, the user's input
+    // waits until it is done.
+    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= 30) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_sinceRepaint.start();
+    }
 }
 
 QString frmItems::excelStatus() const {

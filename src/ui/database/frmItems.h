@@ -6,6 +6,7 @@
 #include "ui/database/commands/DocumentWindow.h"
 #include "ui/database/commands/ExchangeWindow.h"
 #include "ui/dialogs/PasswordDialogHost.h"
+#include "ui/search/FileSearchHost.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -28,6 +29,7 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class RecordCommands;
+class frmFileSearch;
 struct DatabaseSession;
 
 /// The database window: the grid List1 with the menu bar, the toolbar mainbar, the edit bar
@@ -41,7 +43,8 @@ class frmItems final : public QMainWindow,
                        private DatabaseWindowState,
                        private DocumentWindow,
                        private ExchangeWindow,
-                       private PasswordDialogHost {
+                       private PasswordDialogHost,
+                       private FileSearchHost {
     Q_OBJECT
 
 public:
@@ -129,6 +132,14 @@ private:
     void markDatabaseChanged() override;
     void closeDatabaseWindow() override;
 
+    // FileSearchHost (frmItemsDocument.cpp)
+    QRect databaseWindowFrame() const override;
+    void moveDatabaseWindowTo(int left) override;
+    void NEWLIST() override;
+    void openFoundFile(const QString& path, const QString& fileName) override;
+    /// The file search window, made when first shown.
+    frmFileSearch& searchWindow();
+
     /// Stores the window's state, geometry and bars into the settings.
     void storeState();
 
@@ -172,4 +183,5 @@ private:
     std::unique_ptr<FindCommands> m_findCommands;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<ExchangeCommands> m_exchange;
+    std::unique_ptr<frmFileSearch> m_search;
 };

@@ -13,6 +13,7 @@
 #include "ui/database/commands/FormatCommands.h"
 #include "ui/database/commands/JournalCommands.h"
 #include "ui/database/commands/RecordCommands.h"
+#include "ui/search/frmFileSearch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,6 +69,8 @@ void frmItems::wireCommands() {
     onItem("file2", [this] { m_documents->openRecent(2); });
     onItem("file3", [this] { m_documents->openRecent(3); });
     onItem("Close", [this] { close(); });
+    onButton("cmdFindFiles", [this] { searchWindow().showSearchMode(); });
+    onButton("cmdList", [this] { searchWindow().showListMode(); });
     // Back: closing shows the start window again.
     onButton("btnBack", [this] { close(); });
     onItem("generalpassword", [this] {

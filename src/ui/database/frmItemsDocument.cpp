@@ -9,6 +9,7 @@
 #include "ui/database/MainBar.h"
 #include "ui/database/ShellHost.h"
 #include "ui/database/commands/DocumentCommands.h"
+#include "ui/search/frmFileSearch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +97,38 @@ void frmItems::hideOpenProgress() {
 }
 
 void frmItems::markSearchCancel() {
-    // The search window arrives with the file search; until then there is none to mark.
+    if (m_search && m_search->isVisible()) {
+        m_search->markCancel();
+    }
+}
+
+// --- the file search window's seam -------------------------------------------------------------
+
+QRect frmItems::databaseWindowFrame() const {
+    return frameGeometry();
+}
+
+void frmItems::moveDatabaseWindowTo(int left) {
+    if (windowState() != Qt::WindowNoState) {
+        showNormal();
+    }
+    move(left, frameGeometry().top());
+}
+
+void frmItems::NEWLIST() {
+    m_documents->NEWLIST();
+}
+
+void frmItems::openFoundFile(const QString& path, const QString& fileName) {
+    m_documents->openFoundFile(path, fileName);
+}
+
+frmFileSearch& frmItems::searchWindow() {
+    if (!m_search) {
+        m_search = std::make_unique<frmFileSearch>(m_session.settings, m_session.folder,
+                                                   static_cast<FileSearchHost&>(*this));
+    }
+    return *m_search;
 }
 
 void frmItems::closeWindow() {
@@ -204,6 +236,9 @@ void frmItems::closeEvent(QCloseEvent* event) {
     }
     m_closed = true;
     event->accept();
+    if (m_search) {
+        m_search->unload();
+    }
     if (m_session.shell) {
         m_session.shell->databaseWindowClosed();
     }

@@ -83,7 +83,7 @@ void TestDatabaseWindow::init() {
     m_platform = std::make_unique<ScriptedPlatform>();
     m_settings = SettingsRecord();
     m_folder = std::make_unique<QTemporaryDir>();
-    m_session = std::make_unique<DatabaseSession>(m_settings, AppFolder(m_folder->path()));
+    m_session.reset(new DatabaseSession{m_settings, AppFolder(m_folder->path())});
     m_window = std::make_unique<frmItems>(*m_session);
     m_window->resize(640, 420);
     m_window->show();

@@ -144,7 +144,7 @@ void TestDocuments::init() {
     m_platform = std::make_unique<ScriptedPlatform>();
     m_folder = std::make_unique<QTemporaryDir>();
     m_settings = SettingsRecord();
-    m_session = std::make_unique<DatabaseSession>(m_settings, AppFolder(m_folder->path()));
+    m_session.reset(new DatabaseSession{m_settings, AppFolder(m_folder->path())});
     newWindow();
 }
 

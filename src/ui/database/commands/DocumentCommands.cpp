@@ -88,6 +88,11 @@ void DocumentCommands::NEWLIST() {
         switch (askSaveChanges(m_platform, m_window)) {
         case MessageButton::Yes:
             save();
+            // A save that did not happen (cancelled, failed) keeps the search window from
+            // opening a file over the changes.
+            if (m_window.isDirty()) {
+                m_window.markSearchCancel();
+            }
             return;
         case MessageButton::No:
             m_window.setDirty(false);
