@@ -102,6 +102,8 @@ private slots:
     void cancelledNewPassword();
     void failedSave();
     void incompleteFile();
+    void unreadableFileLeavesTheOpenOneToSave_data();
+    void unreadableFileLeavesTheOpenOneToSave();
     void largeOpenKeepsPainting();
     void endingTheApplicationAsks_data();
     void endingTheApplicationAsks();
@@ -547,6 +549,44 @@ void TestDocuments::incompleteFile() {
     QCOMPARE(list().GetItem(1, 1), QStringLiteral("mine"));
     QVERIFY(list().isVisible());
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("PleaseWait"))->isVisible());
+    m_platform->verifyAllAnswered();
+}
+
+void TestDocuments::unreadableFileLeavesTheOpenOneToSave_data() {
+    QTest::addColumn<bool>("throughDialog");
+    QTest::newRow("Open dialog") << true;
+    QTest::newRow("file named at start") << false;
+}
+
+// A file that cannot be read (here a folder named like one) changes nothing: Save still writes
+// the file that is open, without asking for a name.
+void TestDocuments::unreadableFileLeavesTheOpenOneToSave() {
+    QFETCH(bool, throughDialog);
+    makeDatabase(qelPath("a.QEL"), "a");
+    m_platform->answerOpenDialog(qelPath("a.QEL"));
+    trigger(QStringLiteral("open"));
+    makeDirty();
+
+    QVERIFY(QDir().mkpath(qelPath("b.QEL")));
+    m_platform->answerMessageBox(MessageButton::No); // "Save Changes?": not now
+    if (throughDialog) {
+        m_platform->answerOpenDialog(qelPath("b.QEL"));
+        m_platform->answerMessageBox(MessageButton::Ok);
+        trigger(QStringLiteral("open"));
+    } else {
+        m_platform->answerMessageBox(MessageButton::Ok);
+        m_window->documents().openPath(qelPath("b.QEL"));
+    }
+    QCOMPARE(m_platform->messageBoxes().back().icon, MessageIcon::Critical);
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Database [ a.QEL ]"));
+    QCOMPARE(list().GetItem(1, 1), QStringLiteral("typed"));
+
+    passwordsOff();
+    m_platform->answerMessageBox(MessageButton::Ok); // "Saved"
+    trigger(QStringLiteral("save"));
+    Table saved;
+    QVERIFY(DatabaseFile(saved).OpenFile(qelPath("a.QEL")).ok());
+    QCOMPARE(saved.GetItem(1, 1), QStringLiteral("typed"));
     m_platform->verifyAllAnswered();
 }
 

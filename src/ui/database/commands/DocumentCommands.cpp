@@ -120,11 +120,13 @@ void DocumentCommands::open() {
     if (!choice || choice->path.isEmpty()) {
         return;
     }
-    m_currentPath = choice->path;
-    m_fileTitle = choice->fileTitle;
-    if (!General::FileExists(m_currentPath) || !load(m_currentPath)) {
+    // The file open so far stays the one Save writes until the new one has been read: a file
+    // that cannot be read must not be overwritten with the table still shown.
+    if (!General::FileExists(choice->path) || !load(choice->path)) {
         return;
     }
+    m_currentPath = choice->path;
+    m_fileTitle = choice->fileTitle;
     PISEFILEADRES();
     m_list.SelectItem(1, 1);
     if (choice->readOnly) {
@@ -141,12 +143,12 @@ void DocumentCommands::openPath(const QString& path) {
     if (!mayDiscardChanges()) {
         return;
     }
-    m_currentPath = path;
-    m_fileTitle = QFileInfo(path).fileName();
     // A file that is missing or unreadable is said so by the read.
     if (!load(path)) {
         return;
     }
+    m_currentPath = path;
+    m_fileTitle = QFileInfo(path).fileName();
     PISEFILEADRES();
     m_list.SelectItem(1, 1);
     m_window.setTitle(QStringLiteral("Database [ ") + withoutTrailingSpaces(m_fileTitle) +
