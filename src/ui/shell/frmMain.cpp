@@ -5,6 +5,7 @@
 #include "settings/SettingsFile.h"
 #include "text/ApplicationTitle.h"
 #include "ui/database/SvgIcon.h"
+#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/frmItems.h"
 #include "ui/dialogs/ClickableLabel.h"
 #include "ui/shell/HomePage.h"
@@ -12,12 +13,14 @@
 #include "ui/shell/frmBalance.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -167,6 +170,9 @@ void frmMain::checkPassword() {
     switch (m_check.check(m_password->text(), m_settings.CURRENTPASSWORD)) {
     case GeneralPasswordCheck::Outcome::Accepted:
         ShowNavigationMode();
+        if (!m_fileAtStart.isEmpty()) {
+            openFileAtStart(std::exchange(m_fileAtStart, QString()));
+        }
         return;
     case GeneralPasswordCheck::Outcome::Retry:
         m_password->clear();
@@ -205,6 +211,15 @@ void frmMain::openDatabaseWindow() {
     StoredPlaceWatch::start(*m_items);
     m_items->raise();
     m_items->activateWindow();
+}
+
+void frmMain::openFileAtStart(const QString& path) {
+    if (m_password->isVisibleTo(this)) {
+        m_fileAtStart = path;
+        return;
+    }
+    openDatabaseWindow();
+    m_items->documents().openPath(QFileInfo(path).absoluteFilePath());
 }
 
 void frmMain::databaseWindowClosed() {

@@ -46,6 +46,10 @@ public:
     frmBalance& securityWindow() const { return *m_security; }
     /// The database window while it is open; nullptr before "Database" and once it closed.
     frmItems* databaseWindow() const;
+    /// Opens the database window with the file at `path`, as if it were chosen in the Open
+    /// dialog, editable; a file that is missing or cannot be read is said so and leaves an
+    /// empty table. While the general password is asked for, this waits for the right one.
+    void openFileAtStart(const QString& path);
 
     // ShellHost
     void databaseWindowClosed() override;
@@ -77,6 +81,8 @@ private:
     std::unique_ptr<frmItems> m_items;
     bool m_itemsClosed = false;
     bool m_ended = false;
+    // A file named on the command line, opened once the general password is given.
+    QString m_fileAtStart;
 
     ClickableLabel* m_securityLink = nullptr;
     ClickableLabel* m_databaseLink = nullptr;

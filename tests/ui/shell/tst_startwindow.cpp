@@ -4,6 +4,7 @@
 #include "support/ScriptedPlatform.h"
 #include "support/ScriptedPrompts.h"
 #include "table/Table.h"
+#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/frmItems.h"
 #include "ui/shell/StoredPlaceWatch.h"
 #include "ui/shell/frmBalance.h"
@@ -65,6 +66,8 @@ private slots:
     void databaseWindowClosedWhileReading();
     void unsavedChangesQuestionOnClose_data();
     void unsavedChangesQuestionOnClose();
+    void fileNamedAtStart_data();
+    void fileNamedAtStart();
     void snapshots();
 
 private:
@@ -578,6 +581,54 @@ void TestStartWindow::unsavedChangesQuestionOnClose() {
         m_main->close();
         QCOMPARE(m_platform->endProcessCalls(), 1);
     }
+}
+
+void TestStartWindow::fileNamedAtStart_data() {
+    QTest::addColumn<QString>("generalPassword");
+    QTest::addColumn<bool>("fileThere");
+    QTest::newRow("a database") << "" << true;
+    QTest::newRow("after the general password") << "key" << true;
+    QTest::newRow("a file that is not there") << "" << false;
+}
+
+// A file named on the command line opens in the database window as Open would open it,
+// editable, once the general password (when one is set) has been given; one that is not there
+// is said so over an empty table.
+void TestStartWindow::fileNamedAtStart() {
+    QFETCH(QString, generalPassword);
+    QFETCH(bool, fileThere);
+    storePassword(generalPassword);
+    const QString file = m_root->filePath(QStringLiteral("named.QEL"));
+    if (fileThere) {
+        Table table;
+        table.SetColumnHeader(1, QStringLiteral("A"));
+        table.resetRows(1);
+        table.setCellText(1, 1, QStringLiteral("from the command line"));
+        QVERIFY(DatabaseFile(table).SaveFileAs(file, false).ok());
+    } else {
+        m_platform->answerMessageBox(MessageButton::Ok);
+    }
+    start();
+    m_main->openFileAtStart(file);
+    if (!generalPassword.isEmpty()) {
+        QVERIFY(inPasswordMode());
+        QVERIFY(m_main->databaseWindow() == nullptr);
+        typePassword(generalPassword);
+    }
+    frmItems* items = m_main->databaseWindow();
+    QVERIFY(items != nullptr);
+    QVERIFY(items->isVisible());
+    if (fileThere) {
+        QCOMPARE(items->windowTitle(), QStringLiteral("Database [ named.QEL ]"));
+        QCOMPARE(items->List1().GetItem(1, 1), QStringLiteral("from the command line"));
+        QVERIFY(items->List1().table().columnEditable(1));
+        QCOMPARE(m_main->settings().frmItemsfile[0].path, file);
+    } else {
+        QCOMPARE(items->windowTitle(), QStringLiteral("Database [ Unsaved ]"));
+        QCOMPARE(m_platform->messageBoxes().back().icon, MessageIcon::Critical);
+        QVERIFY(m_platform->messageBoxes().back().text.contains(file));
+    }
+    m_platform->verifyAllAnswered();
 }
 
 // The start window in both modes, for review.
