@@ -1,6 +1,5 @@
 #include "platform/QtPlatform.h"
 #include "settings/AppFolder.h"
-#include "text/ApplicationTitle.h"
 #include "ui/shell/frmMain.h"
 
 #include <QApplication>
@@ -10,9 +9,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // The per-user data folder is named after the application; no organisation folder.
+    // The per-user data folder is named after the application; no organisation folder. No
+    // display name: on X11 it would be appended to every window's title.
     QApplication::setApplicationName(QStringLiteral("qel2005"));
-    QApplication::setApplicationDisplayName(applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(QEL2005_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Qel 2005"));
     QApplication::setOrganizationDomain(QStringLiteral("qel2005.org"));
