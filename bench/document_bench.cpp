@@ -7,13 +7,13 @@
 #include "settings/SettingsRecord.h"
 #include "table/Table.h"
 #include "ui/database/DatabaseSession.h"
-#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/frmItems.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <cstdlib>
 #include <memory>
@@ -72,7 +72,7 @@ void BM_OpenThroughTheWindow(benchmark::State& state) {
     const QString& path = databasePath();
     WindowFixture fixture;
     for (auto _ : state) {
-        fixture.window.documents().openPath(path);
+        fixture.window.openFile(path);
         if (fixture.window.List1().ListCount() != kRows) {
             state.SkipWithError("the file was not opened");
         }
@@ -95,10 +95,11 @@ void BM_OpenWithTheGridAlone(benchmark::State& state) {
 
 void BM_SaveThroughTheWindow(benchmark::State& state) {
     WindowFixture fixture;
-    fixture.window.documents().openPath(databasePath());
+    fixture.window.openFile(databasePath());
+    auto* saveButton = fixture.window.findChild<QToolButton*>(QStringLiteral("cmdSave"));
     for (auto _ : state) {
         fixture.window.List1().ChangeItem(1, 1, QStringLiteral("changed"));
-        fixture.window.documents().save();
+        saveButton->click();
         if (fixture.window.lblChangeStatus() != u"0") {
             state.SkipWithError("the file was not saved");
         }

@@ -63,8 +63,9 @@ public:
     void Reposition();
     /// Gives the window the state, geometry, bars and recent files stored in the settings.
     void applyStoredState();
-    /// The document commands (New, Open, Save, ...), for the shell and the search window.
-    DocumentCommands& documents() const { return *m_documents; }
+    /// Opens the file at `path` as Open would with that file chosen, editable: for a file named
+    /// when the application starts.
+    void openFile(const QString& path);
     /// Asked before the application ends with this window open: with unsaved changes the
     /// user is asked "Save Changes?". True when the application may end: nothing unsaved, No,
     /// or Yes and the save succeeded; Cancel (or a save that did not happen) keeps it running.

@@ -215,6 +215,10 @@ void frmItems::storeState() {
     settings.frmItemstextbarchecked = truthText(menuItem(QStringLiteral("textbar"))->isChecked());
 }
 
+void frmItems::openFile(const QString& path) {
+    m_documents->openPath(path);
+}
+
 bool frmItems::mayEndApplication() {
     if (!isDirty()) {
         return true;

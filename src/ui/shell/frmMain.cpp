@@ -5,7 +5,6 @@
 #include "settings/SettingsFile.h"
 #include "text/ApplicationTitle.h"
 #include "ui/database/SvgIcon.h"
-#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/frmItems.h"
 #include "ui/dialogs/ClickableLabel.h"
 #include "ui/shell/HomePage.h"
@@ -219,7 +218,7 @@ void frmMain::openFileAtStart(const QString& path) {
         return;
     }
     openDatabaseWindow();
-    m_items->documents().openPath(QFileInfo(path).absoluteFilePath());
+    m_items->openFile(QFileInfo(path).absoluteFilePath());
 }
 
 void frmMain::databaseWindowClosed() {

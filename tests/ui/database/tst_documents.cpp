@@ -575,7 +575,7 @@ void TestDocuments::unreadableFileLeavesTheOpenOneToSave() {
         trigger(QStringLiteral("open"));
     } else {
         m_platform->answerMessageBox(MessageButton::Ok);
-        m_window->documents().openPath(qelPath("b.QEL"));
+        m_window->openFile(qelPath("b.QEL"));
     }
     QCOMPARE(m_platform->messageBoxes().back().icon, MessageIcon::Critical);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Database [ a.QEL ]"));

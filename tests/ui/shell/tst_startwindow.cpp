@@ -4,7 +4,6 @@
 #include "support/ScriptedPlatform.h"
 #include "support/ScriptedPrompts.h"
 #include "table/Table.h"
-#include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/frmItems.h"
 #include "ui/shell/StoredPlaceWatch.h"
 #include "ui/shell/frmBalance.h"
