@@ -118,7 +118,7 @@ private:
     void showRecentEntry(int slot, const QString& caption) override;
     void showOpenProgress(const QString& caption) override;
     void setOpenProgress(qint64 value, qint64 maximum) override;
-    void hideOpenProgress() override;
+    void hideOpenProgress(const QString& caption) override;
     void markSearchCancel() override;
     void closeWindow() override;
 

@@ -22,7 +22,6 @@
 
 namespace {
 
-const QString kExportCaption = QStringLiteral("Exporting data into Microsoft Excel:");
 // The progress bar's own range is an int: files are counted in bytes scaled to fit it.
 constexpr qint64 kProgressSteps = 1000000000;
 // While a file is read, the window repaints this often.
@@ -88,10 +87,10 @@ void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
     }
 }
 
-void frmItems::hideOpenProgress() {
+void frmItems::hideOpenProgress(const QString& caption) {
     m_list->show();
     m_pleaseWait->hide();
-    m_pleaseWaitCaption->setText(kExportCaption);
+    m_pleaseWaitCaption->setText(caption);
     m_progress->setMaximum(int(kProgressSteps));
     m_progress->setValue(0);
 }

@@ -66,7 +66,7 @@ public:
     void showRecentEntry(int, const QString&) override {}
     void showOpenProgress(const QString&) override {}
     void setOpenProgress(qint64, qint64) override {}
-    void hideOpenProgress() override {}
+    void hideOpenProgress(const QString&) override {}
     void clearEditBar() override {}
     void markSearchCancel() override {}
     void closeWindow() override {}

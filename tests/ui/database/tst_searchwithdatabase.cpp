@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +46,8 @@ private slots:
     void cleanup();
     void openingAFoundFileOverChanges_data();
     void openingAFoundFileOverChanges();
+    void foundFileOpensEditable();
+    void closingTheDatabaseWindowUnloadsTheSearch();
     void snapshotsBesideTheDatabaseWindow();
 
 private:
@@ -144,6 +148,46 @@ void TestSearchWithDatabase::openingAFoundFileOverChanges() {
     QCOMPARE(General::FileExists(m_folder->filePath(QStringLiteral("mine.QEL"))), saveDone);
     QVERIFY(window.isVisible());
     m_platform->verifyAllAnswered();
+}
+
+// A found file opens editable whatever the window held before (here a file opened read-only):
+// every column and the edit controls enabled, row 1 current, the progress frame hidden with the
+// caption it leaves after a found file.
+void TestSearchWithDatabase::foundFileOpensEditable() {
+    const QString locked = m_folder->filePath(QStringLiteral("locked.QEL"));
+    makeDatabase(locked, QStringLiteral("read only"));
+    m_platform->answerOpenDialog(locked, true);
+    m_window->menuItem(QStringLiteral("open"))->trigger();
+    QVERIFY(!m_window->List1().table().columnEditable(1));
+    QVERIFY(!m_window->menuItem(QStringLiteral("save"))->isEnabled());
+
+    frmFileSearch& window = listMode();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("FileList"));
+    QCOMPARE(list->count(), 1);
+    const QPoint entry = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
+
+    List& grid = m_window->List1();
+    QCOMPARE(grid.GetItem(1, 1), QStringLiteral("from the file"));
+    QVERIFY(grid.table().columnEditable(1));
+    QVERIFY(m_window->menuItem(QStringLiteral("save"))->isEnabled());
+    QVERIFY(m_window->menuItem(QStringLiteral("saveas"))->isEnabled());
+    QCOMPARE(grid.iSelected(), 1);
+    QVERIFY(grid.isVisible());
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("PleaseWait"))->isVisible());
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("PleaseWaitCaption"))->text(),
+             QStringLiteral("QeL 2005 is exporting data into Microsoft Excel file:"));
+    QCOMPARE(m_window->lblChangeStatus(), QStringLiteral("0"));
+    m_platform->verifyAllAnswered();
+}
+
+// The search window lives only as long as the database window that showed it.
+void TestSearchWithDatabase::closingTheDatabaseWindowUnloadsTheSearch() {
+    QPointer<frmFileSearch> window = &listMode();
+    QVERIFY(window->isVisible());
+    QVERIFY(m_window->close());
+    QVERIFY(!window || !window->isVisible());
 }
 
 // For review: each mode of the search window beside the database window, in one picture.

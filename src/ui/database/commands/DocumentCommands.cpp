@@ -14,6 +14,10 @@ namespace {
 
 const QString kUnsaved = QStringLiteral("Database [ Unsaved ]");
 const QString kOpening = QStringLiteral("Open Database...");
+// What the progress frame says once an open is over, ready for the next export.
+const QString kCaptionAfterOpen = QStringLiteral("Exporting data into Microsoft Excel:");
+const QString kCaptionAfterFoundFile =
+    QStringLiteral("QeL 2005 is exporting data into Microsoft Excel file:");
 const QString kExtension = QStringLiteral(".QEL");
 constexpr int kColumnSteps = 32;
 
@@ -131,11 +135,11 @@ void DocumentCommands::open() {
     m_list.SelectItem(1, 1);
     if (choice->readOnly) {
         m_window.setTitle(QStringLiteral("Qel READ-ONLY [") + m_fileTitle + QStringLiteral(" ]"));
-        finishOpen(Editing::ReadOnly);
+        finishOpen(Editing::ReadOnly, kCaptionAfterOpen);
     } else {
         m_window.setTitle(QStringLiteral("Database [ ") + withoutTrailingSpaces(m_fileTitle) +
                           QStringLiteral(" ]"));
-        finishOpen(Editing::Allowed);
+        finishOpen(Editing::Allowed, kCaptionAfterOpen);
     }
 }
 
@@ -153,7 +157,7 @@ void DocumentCommands::openPath(const QString& path) {
     m_list.SelectItem(1, 1);
     m_window.setTitle(QStringLiteral("Database [ ") + withoutTrailingSpaces(m_fileTitle) +
                       QStringLiteral(" ]"));
-    finishOpen(Editing::Allowed);
+    finishOpen(Editing::Allowed, kCaptionAfterOpen);
 }
 
 void DocumentCommands::openRecent(int slot) {
@@ -178,7 +182,7 @@ void DocumentCommands::openRecent(int slot) {
     m_currentPath = chosen.path;
     m_fileTitle = QFileInfo(chosen.path).fileName();
     m_window.setTitle(QStringLiteral("Database [ ") + chosen.name + QStringLiteral(" ]"));
-    finishOpen(Editing::Allowed);
+    finishOpen(Editing::Allowed, kCaptionAfterOpen);
 }
 
 void DocumentCommands::openFoundFile(const QString& path, const QString& fileName) {
@@ -190,7 +194,7 @@ void DocumentCommands::openFoundFile(const QString& path, const QString& fileNam
     PISEFILEADRES(fileName);
     m_list.SelectItem(1, 1);
     m_window.setTitle(QStringLiteral("Database [ ") + fileName + QStringLiteral(" ]"));
-    finishOpen(Editing::Allowed);
+    finishOpen(Editing::Allowed, kCaptionAfterFoundFile);
 }
 
 bool DocumentCommands::load(const QString& path) {
@@ -210,27 +214,27 @@ bool DocumentCommands::load(const QString& path) {
     case FileResult::Status::Incomplete:
         // What could be read is kept, as an unsaved table: it is not the whole file, and
         // saving it must not replace the file.
-        m_window.hideOpenProgress();
+        m_window.hideOpenProgress(kCaptionAfterOpen);
         m_platform.messageBox({.text = result.reason, .icon = MessageIcon::Critical});
         m_currentPath.clear();
         m_fileTitle.clear();
         m_window.setTitle(kUnsaved);
-        finishOpen(Editing::Allowed);
+        finishOpen(Editing::Allowed, kCaptionAfterOpen);
         m_window.setDirty(true);
         return false;
     case FileResult::Status::Failed:
-        m_window.hideOpenProgress();
+        m_window.hideOpenProgress(kCaptionAfterOpen);
         m_platform.messageBox({.text = result.reason, .icon = MessageIcon::Critical});
         return false;
     default:
         // A refused password: the table is as it was, and the password dialog has closed the
         // window when it had to.
-        m_window.hideOpenProgress();
+        m_window.hideOpenProgress(kCaptionAfterOpen);
         return false;
     }
 }
 
-void DocumentCommands::finishOpen(Editing editing) {
+void DocumentCommands::finishOpen(Editing editing, const QString& caption) {
     for (int column = 1; column <= m_list.ColumnCount(); ++column) {
         m_window.setOpenProgress(column, kColumnSteps);
         if (editing == Editing::ReadOnly) {
@@ -241,7 +245,7 @@ void DocumentCommands::finishOpen(Editing editing) {
     }
     m_readOnly = editing == Editing::ReadOnly;
     m_window.setEditingLocked(m_readOnly);
-    m_window.hideOpenProgress();
+    m_window.hideOpenProgress(caption);
     m_window.setDirty(false);
 }
 

@@ -59,7 +59,9 @@ private:
     /// nothing was opened.
     bool load(const QString& path);
     /// Columns editable or not, with the progress steps, and the editing controls with them.
-    void finishOpen(Editing editing);
+    /// Editing allowed or not in every column, the progress frame hidden leaving `caption`
+    /// on it, the document unchanged.
+    void finishOpen(Editing editing, const QString& caption);
     /// The save's outcome: the dirty flag, and a message when it failed.
     bool settle(const FileResult& result);
     /// Titles for a name the Save dialog gave, ".QEL" appended to the path when missing.

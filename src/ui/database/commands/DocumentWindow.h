@@ -30,8 +30,8 @@ public:
     /// The progress bar at `value` of `maximum`, repainted; while a file is read the window
     /// repaints, holding the user's input back.
     virtual void setOpenProgress(qint64 value, qint64 maximum) = 0;
-    /// The grid shown again and the progress frame hidden, its caption back.
-    virtual void hideOpenProgress() = 0;
+    /// The grid shown again and the progress frame hidden, its caption set to `caption`.
+    virtual void hideOpenProgress(const QString& caption) = 0;
 
     /// Empties the edit bar without touching any cell.
     virtual void clearEditBar() = 0;
