@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 #include "settings/AppFolder.h"
+#include "text/ApplicationTitle.h"
 #include "ui/shell/frmMain.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     // display name: on X11 it would be appended to every window's title.
     QApplication::setApplicationName(QStringLiteral("qel2005"));
     QApplication::setApplicationVersion(QStringLiteral(QEL2005_VERSION));
-    QApplication::setOrganizationName(QStringLiteral("Qel 2005"));
+    QApplication::setOrganizationName(applicationTitle());
     QApplication::setOrganizationDomain(QStringLiteral("qel2005.org"));
     // Task bars match the windows to the menu entry, and its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.qel2005.Qel2005"));

@@ -196,6 +196,13 @@ void TestEditingCommands::askName() {
     QCOMPARE(b.platform.dialogs().front().input.prompt,
              QStringLiteral("Enter the Column Name ( up to 15 characters) "));
     QCOMPARE(b.platform.messageBoxes().size(), refused ? 1 : 0);
+    if (refused) {
+        const QString text = b.platform.messageBoxes().front().text;
+        QVERIFY2(text.contains(u'"' + typed.left(ColumnCommands::MaxNameLength) + u'"') &&
+                     text.contains(QStringLiteral("would not give it back")),
+                 qPrintable(text));
+        QCOMPARE(b.platform.messageBoxes().front().icon, MessageIcon::Exclamation);
+    }
 }
 
 void TestEditingCommands::addAndInsertColumn() {
@@ -220,8 +227,10 @@ void TestEditingCommands::addAndInsertColumn() {
     QVERIFY(b.window.dirty);
     QCOMPARE(b.window.editBarCleared, 1);
 
+    b.platform.setClipboardText(QStringLiteral("from elsewhere"));
     b.platform.answerInputBox(QStringLiteral("New"));
     b.columns.insertColumn();
+    QVERIFY(b.platform.clipboardText().isEmpty());
     QCOMPARE(b.headers(), (QStringList{"H1", "New", "H2", "Price"}));
     QCOMPARE(b.row(2), (QStringList{"r2c1", "", "r2c2", ""}));
     QVERIFY(b.list.table().cellAt(1, 3).Bold);

@@ -469,18 +469,27 @@ void TestStartWindow::closedDatabaseWindowComesBackFresh() {
     items->List1().ChangeItem(1, 1, QStringLiteral("gone"));
     items->setChangeStatus(QStringLiteral("0"));
     items->setGeometry(210, 120, 480, 330);
+    items->menuItem(QStringLiteral("toolbar"))->trigger(); // the toolbar hidden
     const QRect frame = items->frameGeometry();
     m_main->hide();
     items->close();
     QVERIFY(!m_main->databaseWindow());
     QVERIFY(m_main->isVisible());
-    QCOMPARE(m_main->settings().frmItemsLeft, QString::number(frame.left() * 15));
-    QCOMPARE(m_main->settings().frmItemsHeight, QString::number(frame.height() * 15));
+    const SettingsRecord& stored = m_main->settings();
+    QCOMPARE(stored.frmItemsWindowState, QStringLiteral("0"));
+    QCOMPARE(stored.frmItemsLeft, QString::number(frame.left() * 15));
+    QCOMPARE(stored.frmItemsTop, QString::number(frame.top() * 15));
+    QCOMPARE(stored.frmItemsWidth, QString::number(frame.width() * 15));
+    QCOMPARE(stored.frmItemsHeight, QString::number(frame.height() * 15));
+    QCOMPARE(stored.frmItemstoolbarchecked, QStringLiteral("False"));
+    QCOMPARE(stored.frmItemstextbarchecked, QStringLiteral("True"));
 
     click(QStringLiteral("lblItems"));
     frmItems* fresh = m_main->databaseWindow();
     QVERIFY(fresh);
     QCOMPARE(fresh->frameGeometry(), frame);
+    QVERIFY(!fresh->menuItem(QStringLiteral("toolbar"))->isChecked());
+    QVERIFY(fresh->menuItem(QStringLiteral("textbar"))->isChecked());
     QCOMPARE(fresh->List1().GetItem(1, 1), QString());
     QCOMPARE(fresh->windowTitle(), QStringLiteral("Database [ Unsaved ]"));
     QCOMPARE(m_platform->endProcessCalls(), 0);
@@ -588,6 +597,7 @@ void TestStartWindow::fileNamedAtStart_data() {
     QTest::newRow("a database") << "" << true;
     QTest::newRow("after the general password") << "key" << true;
     QTest::newRow("a file that is not there") << "" << false;
+    QTest::newRow("a name that cannot be read") << "" << false;
 }
 
 // A file named on the command line opens in the database window as Open would open it,
@@ -605,6 +615,9 @@ void TestStartWindow::fileNamedAtStart() {
         table.setCellText(1, 1, QStringLiteral("from the command line"));
         QVERIFY(DatabaseFile(table).SaveFileAs(file, false).ok());
     } else {
+        if (QByteArray(QTest::currentDataTag()) == "a name that cannot be read") {
+            QVERIFY(QDir().mkpath(file)); // a folder: there, but no file to read
+        }
         m_platform->answerMessageBox(MessageButton::Ok);
     }
     start();
@@ -624,6 +637,7 @@ void TestStartWindow::fileNamedAtStart() {
         QCOMPARE(m_main->settings().frmItemsfile[0].path, file);
     } else {
         QCOMPARE(items->windowTitle(), QStringLiteral("Database [ Unsaved ]"));
+        QCOMPARE(items->List1().GetItem(1, 1), QString());
         QCOMPARE(m_platform->messageBoxes().back().icon, MessageIcon::Critical);
         QVERIFY(m_platform->messageBoxes().back().text.contains(file));
     }
