@@ -2,7 +2,6 @@
 // 500,000 x 8 file through the window (progress frame, repaints, editing enabled) and saving
 // it again must cost little more than List::OpenFile and List::SaveFile alone.
 #include "gridview/List.h"
-#include "platform/QtPlatform.h"
 #include "qelfile/DatabaseFile.h"
 #include "settings/SettingsRecord.h"
 #include "table/Table.h"
@@ -127,17 +126,3 @@ BENCHMARK(BM_OpenThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_OpenWithTheGridAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveWithTheGridAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    QtPlatform platform;
-    Platform::install(&platform);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

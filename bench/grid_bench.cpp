@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -86,15 +85,3 @@ void BM_ArrowStepDown_500000Rows(benchmark::State& state) {
 BENCHMARK(BM_RenderAll_500000Rows);
 BENCHMARK(BM_RenderAll_100Rows);
 BENCHMARK(BM_ArrowStepDown_500000Rows);
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // window with the same menu bar, and one keystroke in the edit bar (the cell changed,
 // journalled and its column redrawn), which must not grow with the table.
 #include "gridview/List.h"
-#include "platform/QtPlatform.h"
 #include "settings/AppFolder.h"
 #include "settings/SettingsRecord.h"
 #include "ui/database/DatabaseMenus.h"
@@ -118,17 +117,3 @@ BENCHMARK(BM_CreateLayOutAndPaintWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Baseline_BareMainWindowWithTheMenus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditBarKeystroke_500000Rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditBarKeystroke_100Rows)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    QtPlatform platform;
-    Platform::install(&platform);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
