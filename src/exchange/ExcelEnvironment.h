@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ImportBudget.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,4 +17,7 @@ struct ExcelEnvironment {
     QString tempFolder;
     /// Shows a written workbook with the desktop's spreadsheet application.
     std::function<void(const QString& path)> openWithDesktop;
+    /// The most memory an import may fill with text, in bytes (see ImportBudget); the
+    /// application derives it from the machine's memory.
+    qint64 importBudget = ImportBudget::limitForMemory(0);
 };

@@ -15,9 +15,12 @@ namespace ExcelImport {
 /// cell that is not empty replaces the text of table cell (row, column), line breaks joined
 /// out; empty sheet cells leave the table's text, and formats are never touched. Values
 /// beyond the shown columns are kept in their rows. The table grows to `Rows` rows when it
-/// has fewer, also when the file cannot be read. The progress maximum is `Rows` and the value
-/// follows the sheet row. The caller empties the journal afterwards. The result says why the
-/// file could not be read (the table has grown all the same).
+/// has fewer. The progress maximum is `Rows` and the value follows the sheet row. The caller
+/// empties the journal afterwards.
+///
+/// Everything is read before the table is touched. When the file cannot be read, or what the
+/// import would hold passes the environment's import budget, the result says why and the
+/// table, its journal included, is exactly as it was.
 FileResult importExcel(Table& table, const QString& filename, int Rows,
                        const ExcelEnvironment& environment, const ExchangeCallbacks& callbacks);
 

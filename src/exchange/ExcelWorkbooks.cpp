@@ -10,15 +10,17 @@ void ExcelWorkbooks::add() {
     m_active = std::make_unique<Workbook>();
 }
 
-FileResult ExcelWorkbooks::open(const QString& filename) {
-    Opened<SheetReader> opened = SpreadsheetFile::open(filename);
+FileResult ExcelWorkbooks::open(const QString& filename, ImportBudget* budget) {
+    // The workbook open before lets go of what it holds first.
+    m_active.reset();
+    Opened<SheetReader> opened = SpreadsheetFile::open(filename, budget);
     if (!opened.object) {
         m_active = std::make_unique<Workbook>();
         return opened.result;
     }
-    m_active = std::make_unique<Workbook>(filename, std::move(opened.object), [filename] {
-        return SpreadsheetFile::open(filename).object;
-    });
+    m_active = std::make_unique<Workbook>(
+        filename, std::move(opened.object),
+        [filename, budget] { return SpreadsheetFile::open(filename, budget).object; }, budget);
     return opened.result;
 }
 

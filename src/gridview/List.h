@@ -108,8 +108,9 @@ public:
     /// Copies the table's texts into a new workbook and shows it; messages go through the
     /// Platform, progress to the host. The result names the workbook or the failure.
     FileResult exporttoexcel();
-    /// Reads sheet rows 1..Rows of `filename` into the table's texts; the result says why the
-    /// file could not be read.
+    /// Reads sheet rows 1..Rows of `filename` into the table's texts, within a budget derived
+    /// from the machine's memory. When the file cannot be read or holds more text than the
+    /// budget, the result says why and the table is as it was.
     FileResult importexcel(const QString& filename, int Rows = 0);
 
     // --- view ---------------------------------------------------------------------------------

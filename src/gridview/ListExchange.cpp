@@ -2,6 +2,7 @@
 
 #include "exchange/ExcelExport.h"
 #include "exchange/ExcelImport.h"
+#include "exchange/ImportBudget.h"
 #include "gridview/ExchangeMessageBox.h"
 #include "gridview/ListHost.h"
 #include "platform/Platform.h"
@@ -30,6 +31,7 @@ ExcelEnvironment List::exchangeEnvironment() const {
     environment.openWithDesktop = [](const QString& path) {
         Platform::current().openLocalFile(path);
     };
+    environment.importBudget = ImportBudget::limitForMemory(platform.physicalMemory());
     return environment;
 }
 

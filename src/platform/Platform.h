@@ -63,6 +63,8 @@ public:
 
     /// The speed of the first processor in MHz, 0 when the system does not say.
     virtual int processorMHz() = 0;
+    /// The machine's physical memory in bytes, 0 when the system does not say.
+    virtual qint64 physicalMemory() = 0;
     /// The login name of the current user.
     virtual QString userName() = 0;
     /// The user's documents folder.

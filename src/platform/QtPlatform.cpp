@@ -112,6 +112,12 @@ int QtPlatform::processorMHz() {
     return processorMHzFromCpuInfo(cpuInfo.read(64 * 1024));
 }
 
+qint64 QtPlatform::physicalMemory() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageSize > 0 ? qint64(pages) * qint64(pageSize) : 0;
+}
+
 QString QtPlatform::userName() {
     if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_name) {
         return QString::fromLocal8Bit(entry->pw_name);

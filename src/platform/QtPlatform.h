@@ -27,6 +27,7 @@ public:
     void endProcess() override;
 
     int processorMHz() override;
+    qint64 physicalMemory() override;
     QString userName() override;
     QString documentsFolder() override;
     QStringList drives() override;

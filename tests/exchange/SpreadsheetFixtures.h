@@ -26,6 +26,12 @@ Parts package(const QByteArray& sheetData, const QByteArray& sharedStrings = {},
 /// A worksheet part holding `rows` (the <row> elements) in its <sheetData>.
 QByteArray worksheet(const QByteArray& rows);
 
+/// A legacy .xls workbook (BIFF8 in a compound file) of one sheet whose cells name strings
+/// of its string table: `cells[r][c]` is the index of the string in row r + 1, column c + 1,
+/// or -1 for an empty cell. The strings hold only characters up to U+00FF; a long one is
+/// continued over several records, as spreadsheet programs write it.
+QByteArray xls(const QStringList& strings, const QList<QList<int>>& cells);
+
 /// Writes bytes to a file; false when it cannot.
 bool writeFile(const QString& path, const QByteArray& bytes);
 

@@ -257,15 +257,19 @@ void TestExcelExchange::importOfAnUnreadableFile() {
     QVERIFY(writeFile(folder.filePath("damaged.xlsx"), "PK\x03\x04 broken"));
     QVERIFY(writeFile(folder.filePath("values.csv"), "x,y\n"));
     Table table;
-    TableFixture::fill(table, {{"kept"}});
+    TableFixture::fill(table, {{"before"}});
+    table.ChangeItem(1, 1, QStringLiteral("kept"));
+    const std::deque<QString> journal = table.UndoStore();
+    QVERIFY(!journal.empty());
     Recorder recorder;
     const FileResult result = ExcelImport::importExcel(
         table, folder.filePath(file), 4, available ? sandbox.environment() : sandbox.unavailable(),
         recorder.callbacks());
-    // Nothing is read and nothing is said, but the table still grows ...
-    QCOMPARE(TableFixture::texts(table), (QList<QStringList>{{"kept"}, {""}, {""}, {""}}));
+    // Nothing is read and nothing is said, and the table does not grow: an import that says it
+    // failed has changed nothing ...
+    QCOMPARE(TableFixture::texts(table), (QList<QStringList>{{"kept"}}));
+    QCOMPARE(table.UndoStore(), journal);
     QVERIFY(recorder.messages.isEmpty());
-    QCOMPARE(recorder.values.last(), 4);
     // ... and the caller learns why, with the file named.
     QCOMPARE(result.status, FileResult::Status::Failed);
     QVERIFY2(result.reason.contains(folder.filePath(file)), qPrintable(result.reason));

@@ -41,6 +41,7 @@ public:
     void playSound(const QString&) override {}
     void endProcess() override {}
     int processorMHz() override { return 0; }
+    qint64 physicalMemory() override { return 0; }
     QString userName() override { return {}; }
     QString documentsFolder() override { return {}; }
     QStringList drives() override { return {}; }

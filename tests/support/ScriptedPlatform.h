@@ -72,6 +72,7 @@ public:
 
     // --- the system's facts ----------------------------------------------------------------
     void setProcessorMHz(int mhz) { m_processorMHz = mhz; }
+    void setPhysicalMemory(qint64 bytes) { m_physicalMemory = bytes; }
     void setUserName(const QString& name) { m_userName = name; }
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     void setDrives(const QStringList& drives) { m_drives = drives; }
@@ -88,6 +89,7 @@ public:
     void playSound(const QString& wavPath) override { m_playedSounds.append(wavPath); }
     void endProcess() override { ++m_endProcessCalls; }
     int processorMHz() override { return m_processorMHz; }
+    qint64 physicalMemory() override { return m_physicalMemory; }
     QString userName() override { return m_userName; }
     QString documentsFolder() override;
     QStringList drives() override { return m_drives; }
@@ -124,6 +126,7 @@ private:
     int m_endProcessCalls = 0;
     bool m_openUrlResult = true;
     int m_processorMHz = 1000;
+    qint64 m_physicalMemory = qint64(8) << 30;
     QString m_userName = QStringLiteral("tester");
     QString m_documentsFolder;
     QStringList m_drives = {QStringLiteral("/")};

@@ -1,6 +1,7 @@
 #include "exchange/sheets/SheetCells.h"
 
 #include "exchange/ExcelAddress.h"
+#include "exchange/ImportBudget.h"
 
 struct SheetCells::Row {
     QString text;
@@ -9,8 +10,30 @@ struct SheetCells::Row {
     qsizetype liveLength = 0;
 };
 
-SheetCells::SheetCells() = default;
-SheetCells::~SheetCells() = default;
+namespace {
+constexpr qint64 kSlotCost = qint64(sizeof(std::unique_ptr<int>));
+}
+
+SheetCells::SheetCells(ImportBudget* budget) : m_budget(budget) {}
+
+SheetCells::~SheetCells() {
+    charge(-m_heldBytes);
+}
+
+bool SheetCells::charge(qint64 bytes) {
+    if (bytes > 0 && m_budget && !m_budget->take(bytes)) {
+        return false;
+    }
+    if (bytes < 0 && m_budget) {
+        m_budget->giveBack(-bytes);
+    }
+    m_heldBytes += bytes;
+    return true;
+}
+
+qint64 SheetCells::costOf(const Row& row) {
+    return qint64(sizeof(Row)) + 2 * qint64(row.text.size());
+}
 
 SheetCells::Row* SheetCells::row(int number) const {
     if (number < 1 || number > int(m_rows.size())) {
@@ -33,11 +56,26 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         text = text.first(cut);
         ++m_cutTexts;
     }
+    const size_t c = size_t(column - 1);
     Row* target = row(rowNumber);
+    if (!target && text.isEmpty()) {
+        return true;
+    }
+    // Texts are appended; an overwritten text stays behind until the dead part outgrows the
+    // live one, when the row is packed again. What the row will take is known before it
+    // changes, so a refused text leaves it as it was.
+    const qsizetype used = target ? target->text.size() : 0;
+    const qsizetype live =
+        (target ? target->liveLength : 0) + text.size() - (target ? target->length[c] : 0);
+    const bool pack = target && used - live > live + 64;
+    const qsizetype slotsNeeded = qMax<qsizetype>(qsizetype(m_rows.size()), rowNumber);
+    const qint64 growth = 2 * qint64((pack ? live : used + text.size()) - used) +
+                          (target ? 0 : qint64(sizeof(Row))) +
+                          kSlotCost * (slotsNeeded - qsizetype(m_rows.size()));
+    if (!charge(growth)) {
+        return false;
+    }
     if (!target) {
-        if (text.isEmpty()) {
-            return true;
-        }
         // A row below the highest one may be a gap (or a dropped row): the rows above it stay.
         if (size_t(rowNumber) > m_rows.size()) {
             m_rows.resize(size_t(rowNumber));
@@ -47,11 +85,8 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         // Room for a row of short texts, so filling it does not reallocate again and again.
         target->text.reserve(qMax<qsizetype>(text.size(), 256));
     }
-    const size_t c = size_t(column - 1);
-    target->liveLength += text.size() - qsizetype(target->length[c]);
-    // Texts are appended; an overwritten text stays behind until the dead part outgrows the
-    // live one, when the row is packed again.
-    if (target->text.size() - target->liveLength > target->liveLength + 64) {
+    target->liveLength = live;
+    if (pack) {
         QString packed;
         packed.reserve(target->liveLength);
         for (size_t k = 0; k < target->start.size(); ++k) {
@@ -85,12 +120,16 @@ bool SheetCells::rowIsEmpty(int rowNumber) const {
 void SheetCells::dropRowsBefore(int rowNumber) {
     const size_t end = size_t(qBound(0, rowNumber - 1, int(m_rows.size())));
     for (size_t i = m_droppedBefore; i < end; ++i) {
-        m_rows[i].reset();
+        if (m_rows[i]) {
+            charge(-costOf(*m_rows[i]));
+            m_rows[i].reset();
+        }
     }
     m_droppedBefore = qMax(m_droppedBefore, end);
 }
 
 void SheetCells::clear() {
+    charge(-m_heldBytes);
     m_rows.clear();
     m_droppedBefore = 0;
 }

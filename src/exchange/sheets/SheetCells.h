@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class ImportBudget;
+
 /// The texts of a sheet's cells as the exchange sees them: rows 1..1,048,576 and the 32 columns
 /// a table can hold. Only rows that hold a value cost memory, each one buffer for its texts.
 class SheetCells final {
@@ -15,11 +17,13 @@ public:
     /// The longest text a spreadsheet cell holds; longer texts are cut to it.
     static constexpr int MaxTextLength = 32767;
 
-    SheetCells();
+    /// Cells whose memory is taken from `budget` (none: not bounded), which outlives them.
+    explicit SheetCells(ImportBudget* budget = nullptr);
     ~SheetCells();
     Q_DISABLE_COPY_MOVE(SheetCells)
 
-    /// Sets (or, with an empty text, empties) a cell. False when the cell lies outside the sheet.
+    /// Sets (or, with an empty text, empties) a cell. False, changing nothing, when the cell
+    /// lies outside the sheet or the text would pass the budget.
     bool set(int row, int column, QStringView text);
     /// The cell's text, valid until the next set(); empty outside the sheet.
     QStringView at(int row, int column) const;
@@ -35,12 +39,19 @@ public:
     int rowsHeld() const;
     /// How many texts set() has cut to MaxTextLength.
     int cutTexts() const { return m_cutTexts; }
+    /// The memory the rows held now take, as the budget counts it.
+    qint64 heldBytes() const { return m_heldBytes; }
 
 private:
     struct Row;
     Row* row(int number) const;
+    /// Takes (or, below 0, gives back) `bytes` of the budget; false when they are refused.
+    bool charge(qint64 bytes);
+    static qint64 costOf(const Row& row);
 
     std::vector<std::unique_ptr<Row>> m_rows;
     size_t m_droppedBefore = 0; // rows below this index are already dropped
     int m_cutTexts = 0;
+    ImportBudget* m_budget;
+    qint64 m_heldBytes = 0;
 };

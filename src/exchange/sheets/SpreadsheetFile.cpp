@@ -52,7 +52,7 @@ Format detect(QByteArrayView head, QStringView suffix) {
     return Format::DelimitedText;
 }
 
-Opened<SheetReader> open(const QString& path) {
+Opened<SheetReader> open(const QString& path, ImportBudget* budget) {
     // A device or a pipe may never end (/dev/zero), and the import cannot be stopped.
     if (const QFileInfo info(path); info.exists() && !info.isFile()) {
         return Opened<SheetReader>::failed(
@@ -66,14 +66,15 @@ Opened<SheetReader> open(const QString& path) {
     switch (detect(head, QFileInfo(path).suffix())) {
     case Format::Xlsx: {
         file.reset();
-        Opened<XlsxReader> xlsx = XlsxReader::openFile(path);
+        Opened<XlsxReader> xlsx = XlsxReader::openFile(path, budget);
         return {std::move(xlsx.object), std::move(xlsx.result)};
     }
     case Format::Xls: {
         file.reset();
-        Opened<XlsReader> xls = XlsReader::open(path);
+        Opened<XlsReader> xls = XlsReader::open(path, budget);
         return {std::move(xls.object), std::move(xls.result)};
     }
+    // The text readers hold at most one cell's text of their own.
     case Format::Html:
         return {std::make_unique<HtmlTableReader>(std::move(file)), FileResult::done(path)};
     case Format::DelimitedText:

@@ -2,20 +2,69 @@
 
 #include "exchange/ExcelAddress.h"
 #include "exchange/ExcelValueText.h"
+#include "exchange/ImportBudget.h"
 #include "exchange/sheets/SheetCells.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <freexl.h>
 
-Opened<XlsReader> XlsReader::open(const QString& path) {
+#include <cstring>
+
+namespace {
+
+// What FreeXL keeps per string and per cell beyond the string's own bytes.
+constexpr qint64 kStringOverhead = 24;
+constexpr qint64 kCellSize = qint64(sizeof(FreeXL_CellValue));
+// FreeXL shows only the first strings of its table.
+constexpr unsigned int kVisibleStrings = 65536;
+
+// What an opened workbook holds in FreeXL: the string table, each string converted to UTF-8,
+// and a cell for every row and column of every sheet. Strings past the ones FreeXL shows are
+// known only by their count; together they hold no more than twice the file's bytes.
+qint64 heldByFreeXl(const void* handle, const QString& path) {
+    qint64 held = 0;
+    unsigned int strings = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_STRING_COUNT, &strings) == FREEXL_OK) {
+        held += kStringOverhead * qint64(strings);
+        for (unsigned int i = 0; i < qMin(strings, kVisibleStrings); ++i) {
+            const char* text = nullptr;
+            if (freexl_get_SST_string(handle, quint16(i), &text) == FREEXL_OK && text) {
+                held += qint64(std::strlen(text));
+            }
+        }
+        if (strings > kVisibleStrings) {
+            held += 2 * QFileInfo(path).size();
+        }
+    }
+    unsigned int sheets = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) == FREEXL_OK) {
+        for (unsigned int sheet = 0; sheet < qMin(sheets, 65535u); ++sheet) {
+            unsigned int rows = 0;
+            unsigned short columns = 0;
+            if (freexl_select_active_worksheet(handle, quint16(sheet)) == FREEXL_OK &&
+                freexl_worksheet_dimensions(handle, &rows, &columns) == FREEXL_OK) {
+                held += kCellSize * qint64(rows) * qint64(columns);
+            }
+        }
+    }
+    return held;
+}
+
+} // namespace
+
+Opened<XlsReader> XlsReader::open(const QString& path, ImportBudget* budget) {
     const void* handle = nullptr;
     unsigned int protection = FREEXL_BIFF_PLAIN;
     unsigned int rows = 0;
     unsigned short columns = 0;
-    const bool usable = freexl_open(QFile::encodeName(path).constData(), &handle) == FREEXL_OK &&
+    const bool opened = freexl_open(QFile::encodeName(path).constData(), &handle) == FREEXL_OK &&
                         freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
-                        protection != FREEXL_BIFF_OBFUSCATED &&
+                        protection != FREEXL_BIFF_OBFUSCATED;
+    const qint64 held = opened && budget ? heldByFreeXl(handle, path) : 0;
+    const bool withinBudget = !budget || budget->take(held);
+    const bool usable = opened && withinBudget &&
                         freexl_select_active_worksheet(handle, 0) == FREEXL_OK &&
                         freexl_worksheet_dimensions(handle, &rows, &columns) == FREEXL_OK;
     if (!usable) {
@@ -23,18 +72,27 @@ Opened<XlsReader> XlsReader::open(const QString& path) {
         if (handle) {
             freexl_close(handle);
         }
+        if (budget && withinBudget) {
+            budget->giveBack(held);
+        }
         return Opened<XlsReader>::failed(FileResult::cannotRead(
-            path, QStringLiteral("the workbook cannot be read or is protected by a password")));
+            path, withinBudget
+                      ? QStringLiteral("the workbook cannot be read or is protected by a password")
+                      : QStringLiteral("the workbook holds more text than can be imported")));
     }
-    return {std::unique_ptr<XlsReader>(new XlsReader(handle, rows, columns)),
+    return {std::unique_ptr<XlsReader>(new XlsReader(handle, rows, columns, budget, held)),
             FileResult::done(path)};
 }
 
-XlsReader::XlsReader(const void* handle, unsigned int rows, unsigned short columns)
-    : m_handle(handle), m_rows(rows), m_columns(columns) {}
+XlsReader::XlsReader(const void* handle, unsigned int rows, unsigned short columns,
+                     ImportBudget* budget, qint64 taken)
+    : m_handle(handle), m_budget(budget), m_taken(taken), m_rows(rows), m_columns(columns) {}
 
 XlsReader::~XlsReader() {
     freexl_close(m_handle);
+    if (m_budget) {
+        m_budget->giveBack(m_taken);
+    }
 }
 
 int XlsReader::readNextRow(SheetCells& cells) {

@@ -27,6 +27,8 @@ public:
     /// The string at `index` (from 0), empty when the table has none there. Valid until the
     /// next call.
     QStringView at(qsizetype index);
+    /// The memory the strings read so far take: their characters and where each one ends.
+    qint64 heldBytes() const { return 2 * qint64(m_text.size()) + 8 * qint64(m_ends.size()); }
 
     /// Reads one string item (<si> or <is>: a plain <t>, or rich-text runs whose <t> texts are
     /// joined, phonetic runs left out) from just after its start tag through its end tag, with

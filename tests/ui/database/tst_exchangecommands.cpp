@@ -34,6 +34,8 @@ public:
 
     QStringList calls;
     bool dirty = false;
+    /// How often the grid said its table changed (the database window marks itself dirty).
+    int tableChanges = 0;
     QString shownTitle = QStringLiteral("Database [ Unsaved ]");
 
     // ExchangeWindow
@@ -55,6 +57,7 @@ public:
     }
     void setProgressValue(int value) override { calls << QStringLiteral("value %1").arg(value); }
     QString exchangeTempFolder() const override { return m_folder.tempFolder(); }
+    void tableChanged() override { ++tableChanges; }
 
     // DocumentWindow
     QString title() const override { return shownTitle; }
@@ -113,6 +116,7 @@ private slots:
     void importReadsTheSheet();
     void importOfTheExportedWorkbook();
     void failedImportSaysWhy();
+    void importOfTooMuchTextChangesNothing();
 
     void menuItemsRunThroughTheWindow();
 
@@ -577,10 +581,12 @@ void TestExchangeCommands::importOfTheExportedWorkbook() {
     m_platform->verifyAllAnswered();
 }
 
-// A file that cannot be read is said, naming it; the table keeps its journal.
+// A file that cannot be read is said, naming it; the table, its journal and the document's
+// state stay as they were.
 void TestExchangeCommands::failedImportSaysWhy() {
     list().ChangeItem(1, 1, QStringLiteral("mine"));
     m_window->calls.clear();
+    m_window->tableChanges = 0;
     // A folder passes for an existing file, and no reader takes it.
     const QString path = QDir(documents()).filePath(QStringLiteral("folder.xlsx"));
     QVERIFY(QDir().mkpath(path));
@@ -593,10 +599,63 @@ void TestExchangeCommands::failedImportSaysWhy() {
     QCOMPARE(said.icon, MessageIcon::Critical);
     QVERIFY2(said.text.contains(path), qPrintable(said.text));
     QCOMPARE(list().GetItem(1, 1), QStringLiteral("mine"));
+    QCOMPARE(list().ListCount(), 1);
+    QCOMPARE(m_window->tableChanges, 0);
     QVERIFY(!list().table().UndoStore().empty());
     QVERIFY(m_window->calls.contains(QStringLiteral("grid shown")));
     QCOMPARE(m_window->calls.back(), QStringLiteral("progress hidden"));
     QVERIFY(!m_window->calls.contains(QStringLiteral("dirty")));
+    m_platform->verifyAllAnswered();
+}
+
+// On a machine of 16 MiB the import may hold 2 MiB; a sheet of long texts needs more. The user
+// is told that nothing was imported, and the table, the journal and the dirty flag are as they
+// were before the command.
+void TestExchangeCommands::importOfTooMuchTextChangesNothing() {
+    m_platform->setPhysicalMemory(qint64(16) << 20);
+    list().AddMoreThanOneRow(2);
+    list().ChangeItem(2, 1, QStringLiteral("mine"));
+    list().SetBold(3, 1, true);
+    list().table().setCellText(3, 7, u"hidden");
+    m_window->dirty = false;
+    m_window->calls.clear();
+    m_window->tableChanges = 0;
+    QList<Cell> before;
+    for (int row = 1; row <= 3; ++row) {
+        for (int column = 1; column <= Table::MaxColumns; ++column) {
+            before.append(list().table().cellAt(row, column).toCell());
+        }
+    }
+    const std::deque<QString> journal = list().table().UndoStore();
+    const QByteArray field(32767, 'x');
+    QByteArray line = field;
+    for (int column = 2; column <= 8; ++column) {
+        line += ',' + field;
+    }
+    const QString path = sheet(QStringLiteral("long.csv"), (line + '\n').repeated(8));
+    scriptImport(path, QStringLiteral("10"));
+    m_platform->answerMessageBox(MessageButton::Ok);
+    m_commands->importFromExcel();
+
+    QCOMPARE(m_platform->messageBoxes().size(), 1);
+    const MessageBoxRequest said = m_platform->messageBoxes().front();
+    QCOMPARE(said.icon, MessageIcon::Critical);
+    QVERIFY2(said.text.contains(path), qPrintable(said.text));
+    QVERIFY2(said.text.contains(u"holds more text than can be imported"), qPrintable(said.text));
+    QVERIFY2(said.text.contains(u"Nothing was imported."), qPrintable(said.text));
+    QCOMPARE(list().ListCount(), 3);
+    QList<Cell> after;
+    for (int row = 1; row <= 3; ++row) {
+        for (int column = 1; column <= Table::MaxColumns; ++column) {
+            after.append(list().table().cellAt(row, column).toCell());
+        }
+    }
+    QCOMPARE(after, before);
+    QCOMPARE(list().table().UndoStore(), journal);
+    QVERIFY(!m_window->dirty);
+    QVERIFY(!m_window->calls.contains(QStringLiteral("dirty")));
+    QCOMPARE(m_window->tableChanges, 0);
+    QCOMPARE(m_window->calls.back(), QStringLiteral("progress hidden"));
     m_platform->verifyAllAnswered();
 }
 

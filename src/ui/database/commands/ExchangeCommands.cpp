@@ -106,8 +106,8 @@ void ExchangeCommands::importFromExcel() {
     const FileResult result = m_list.importexcel(choice->path, answer.rows);
     m_window.showGrid(true);
     if (!result.ok()) {
-        // Nothing was imported: the table keeps its journal, so whatever the attempt changed
-        // can be undone, and the document is marked changed only by such a change.
+        // Nothing was imported (the file could not be read, or it holds more text than the
+        // import may hold): the table, its journal and the document's state are as they were.
         m_window.hideExchangeProgress();
         sayFailure(result.reason);
         return;

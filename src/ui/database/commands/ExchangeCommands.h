@@ -26,7 +26,9 @@ public:
     /// dirty flag stay as they are.
     void exportToExcel();
     /// Reads the first rows of a spreadsheet file, as many as the user types, into the
-    /// table's texts. It cannot be undone: the journal is emptied afterwards.
+    /// table's texts. It cannot be undone: the journal is emptied afterwards. An import that
+    /// fails (a file that cannot be read, or more text than can be imported) says why and
+    /// changes nothing.
     void importFromExcel();
 
     /// The Open dialog's filter of the import: its text, and the patterns of every kind of

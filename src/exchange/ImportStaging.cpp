@@ -1,0 +1,129 @@
+#include "exchange/ImportStaging.h"
+
+#include "exchange/ExcelAddress.h"
+#include "exchange/ImportBudget.h"
+#include "exchange/Workbook.h"
+#include "exchange/sheets/SheetCells.h"
+#include "table/RowDraft.h"
+#include "table/Table.h"
+
+namespace {
+
+// Blocks start small for the many small imports and grow to this many characters: two of the
+// longest texts. A block is taken from the budget whole, so what its end leaves unused counts.
+constexpr qsizetype kFirstBlock = 4096;
+constexpr qsizetype kLargestBlock = qsizetype(1) << 16;
+static_assert(kLargestBlock >= 2 * SheetCells::MaxTextLength);
+// What the table takes for each row it appends, beyond the row's texts.
+constexpr qint64 kAppendedRowCost = 8;
+
+} // namespace
+
+// A gathered text lies in the blocks right after the one before it, or at the start of the
+// next block when it did not fit; so it needs no address of its own.
+struct ImportStaging::Cell {
+    quint16 length;
+    quint8 column;
+    bool startsBlock;
+};
+
+struct ImportStaging::Row {
+    int row;
+    int cells;
+};
+
+ImportStaging::ImportStaging(ImportBudget& budget) : m_budget(budget) {}
+
+ImportStaging::~ImportStaging() {
+    m_budget.giveBack(m_taken);
+}
+
+bool ImportStaging::add(int row, int column, QStringView value) {
+    // Sheet cells hold at most MaxTextLength characters; the joined text is never longer.
+    const qsizetype length = qMin<qsizetype>(value.size(), SheetCells::MaxTextLength);
+    const bool newRow = m_rows.empty() || m_rows.back().row != row;
+    const bool newBlock = m_blocks.empty() || m_blockUsed + length > m_blockSize;
+    const qsizetype grown = m_blockSize == 0 ? kFirstBlock : qMin(2 * m_blockSize, kLargestBlock);
+    const qsizetype blockSize = newBlock ? qBound(length, grown, kLargestBlock) : 0;
+    const qint64 cost =
+        2 * qint64(blockSize) + qint64(sizeof(Cell)) + (newRow ? qint64(sizeof(Row)) : 0);
+    if (!m_budget.take(cost)) {
+        return false;
+    }
+    m_taken += cost;
+    if (newBlock) {
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
+        m_blockSize = blockSize;
+        m_blockUsed = 0;
+    }
+    // Line breaks are left out as the text is copied: a cell holds one line.
+    const char16_t* const source = value.utf16();
+    char16_t* const start = m_blocks.back().get() + m_blockUsed;
+    char16_t* out = start;
+    for (qsizetype i = 0; i < length; ++i) {
+        *out = source[i];
+        out += (source[i] != u'\r' && source[i] != u'\n') ? 1 : 0;
+    }
+    const qsizetype joined = out - start;
+    m_blockUsed += joined;
+    m_cells.push_back(Cell{quint16(joined), quint8(column), newBlock});
+    if (newRow) {
+        m_rows.push_back(Row{row, 0});
+    }
+    ++m_rows.back().cells;
+    return true;
+}
+
+bool ImportStaging::gather(const Table& table, Workbook& workbook, int rows,
+                           const ExchangeCallbacks& callbacks) {
+    m_rowsToAppend = qMax(0, rows - table.ListCount());
+    const qint64 appendCost = kAppendedRowCost * m_rowsToAppend;
+    if (!m_budget.take(appendCost)) {
+        return false;
+    }
+    m_taken += appendCost;
+    const SheetCells& cells = workbook.cells();
+    for (int row = 1; row <= rows; ++row) {
+        if (workbook.rowHasValues(row)) {
+            for (int column = 1; column <= ExcelAddress::MaxColumns; ++column) {
+                const QStringView value = cells.at(row, column);
+                if (!value.isEmpty() && !add(row, column, value)) {
+                    return false;
+                }
+            }
+        }
+        // Reading the row may have spent the budget too, leaving cells unread.
+        if (m_budget.spent()) {
+            return false;
+        }
+        if (callbacks.setProgressValue) {
+            callbacks.setProgressValue(row);
+        }
+    }
+    return true;
+}
+
+void ImportStaging::applyTo(Table& table) const {
+    if (m_rowsToAppend > 0) {
+        table.AddMoreThanOneRow(m_rowsToAppend);
+    }
+    RowDraft draft;
+    const char16_t* block = nullptr;
+    auto blocks = m_blocks.begin();
+    qsizetype used = 0;
+    auto cell = m_cells.begin();
+    for (const Row& row : m_rows) {
+        draft.clear();
+        for (int k = 0; k < row.cells; ++k, ++cell) {
+            if (cell->startsBlock) {
+                block = (blocks++)->get();
+                used = 0;
+            }
+            CellRef value = table.cellAt(row.row, cell->column);
+            value.Text = QStringView(block + used, cell->length);
+            used += cell->length;
+            draft.setCell(cell->column, value);
+        }
+        table.setCells(row.row, draft);
+    }
+}
