@@ -29,8 +29,10 @@ XlsxReader::XlsxReader(std::unique_ptr<ZipArchive> archive)
     if (auto styles = XlsxPackage::openPart(*m_archive, parts.styles)) {
         *m_styles = XlsxStyles::parse(*styles);
     }
-    m_strings = std::make_unique<XlsxSharedStrings>(m_archive->openEntry(parts.sharedStrings));
-    if (std::unique_ptr<ZipEntryDevice> sheet = m_archive->openEntry(parts.worksheet)) {
+    // The shared strings and the sheet are each inflated on a thread of their own, through
+    // handles of their own on the archive.
+    m_strings = std::make_unique<XlsxSharedStrings>(m_archive->openEntryAlone(parts.sharedStrings));
+    if (std::unique_ptr<ZipEntryDevice> sheet = m_archive->openEntryAlone(parts.worksheet)) {
         m_sheet = std::make_unique<XlsxSheetParser>(std::move(sheet), *m_strings, *m_styles,
                                                     parts.date1904);
     }
