@@ -156,10 +156,11 @@ QList<QStringList> expectedRows() {
             {QStringLiteral("\u017Eabc\u20AC").repeated(40)}};
 }
 
-QList<QStringList> readRows(std::unique_ptr<QIODevice> sheet, std::unique_ptr<QIODevice> strings) {
-    XlsxSharedStrings table(std::move(strings));
+QList<QStringList> readRows(std::unique_ptr<QIODevice> sheet, std::unique_ptr<QIODevice> strings,
+                            ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead) {
+    XlsxSharedStrings table(std::move(strings), XlsxSharedStrings::MaxHeldText, reading);
     const XlsxStyles styles;
-    XlsxSheetParser parser(std::move(sheet), table, styles, false);
+    XlsxSheetParser parser(std::move(sheet), table, styles, false, reading);
     SheetCells cells;
     readAll(parser, cells);
     QList<QStringList> rows;
@@ -193,18 +194,24 @@ bool isPartOf(const QList<QStringList>& part, const QList<QStringList>& whole) {
 } // namespace
 
 void TestXlsxScanner::readsXmlAsAParserDoes_data() {
+    using Reading = ReadAheadStream::Reading;
     QTest::addColumn<QByteArray>("sheet");
     QTest::addColumn<QByteArray>("strings");
-    QTest::newRow("UTF-8") << kSheet << kStrings;
+    QTest::addColumn<Reading>("reading");
+    QTest::newRow("UTF-8") << kSheet << kStrings << Reading::Ahead;
+    QTest::newRow("UTF-8 read on the calling thread") << kSheet << kStrings << Reading::OnDemand;
     QTest::newRow("UTF-8 with a byte order mark")
-        << QByteArray("\xEF\xBB\xBF") + kSheet << QByteArray("\xEF\xBB\xBF") + kStrings;
-    QTest::newRow("UTF-16") << utf16WithByteOrderMark(kSheet) << utf16WithByteOrderMark(kStrings);
+        << QByteArray("\xEF\xBB\xBF") + kSheet << QByteArray("\xEF\xBB\xBF") + kStrings
+        << Reading::Ahead;
+    QTest::newRow("UTF-16") << utf16WithByteOrderMark(kSheet) << utf16WithByteOrderMark(kStrings)
+                            << Reading::Ahead;
 }
 
 void TestXlsxScanner::readsXmlAsAParserDoes() {
     QFETCH(QByteArray, sheet);
     QFETCH(QByteArray, strings);
-    QCOMPARE(readRows(buffer(sheet), buffer(strings)), expectedRows());
+    QFETCH(ReadAheadStream::Reading, reading);
+    QCOMPARE(readRows(buffer(sheet), buffer(strings), reading), expectedRows());
 }
 
 void TestXlsxScanner::chunkBoundariesFallAnywhere() {
@@ -289,6 +296,14 @@ void TestXlsxScanner::readingFailureReachesTheReader() {
     QCOMPARE(parser.readNextRow(cells), 2);
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, parser.readNextRow(cells));
     QCOMPARE(cells.at(2, 1), u"2");
+
+    // The same from the thread that reads the shared strings, once a string it could not read
+    // is asked for.
+    const QByteArray table = "<sst><si><t>one</t></si><si><t>two</t></si></sst>";
+    XlsxSharedStrings failing(
+        std::make_unique<TrickleDevice>(table, 5, table.indexOf("<si><t>two")));
+    QCOMPARE(failing.at(0), u"one");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.at(1));
 }
 
 void TestXlsxScanner::readAheadStaysBoundedAndEnds() {

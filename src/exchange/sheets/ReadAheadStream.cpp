@@ -3,11 +3,14 @@
 #include <system_error>
 
 ReadAheadStream::ReadAheadStream(std::unique_ptr<QIODevice> device, qsizetype chunkBytes,
-                                 int chunks)
+                                 int chunks, Reading reading)
     : m_device(std::move(device)), m_chunkBytes(qMax<qsizetype>(chunkBytes, 1)),
       m_chunks(qMax(chunks, 2)), m_wakeAt(size_t(m_chunks / 2)) {
     if (!m_device) {
         m_ended = true;
+        return;
+    }
+    if (reading == Reading::OnDemand) {
         return;
     }
     try {

@@ -26,11 +26,16 @@ public:
     static constexpr qsizetype DefaultChunkBytes = 256 * 1024;
     static constexpr int DefaultChunks = 8;
 
+    enum class Reading {
+        Ahead,    // on a thread of its own
+        OnDemand, // on the thread that takes the chunks, as they are asked for
+    };
+
     /// Starts reading `device` (open for reading). Each read of the device becomes a chunk of
-    /// its own, however short. Without a thread to spare, the device is read on the calling
-    /// thread instead, chunk by chunk as they are asked for.
+    /// its own, however short. Without a thread to spare, the device is read on demand.
     explicit ReadAheadStream(std::unique_ptr<QIODevice> device,
-                             qsizetype chunkBytes = DefaultChunkBytes, int chunks = DefaultChunks);
+                             qsizetype chunkBytes = DefaultChunkBytes, int chunks = DefaultChunks,
+                             Reading reading = Reading::Ahead);
     ~ReadAheadStream();
     Q_DISABLE_COPY_MOVE(ReadAheadStream)
 

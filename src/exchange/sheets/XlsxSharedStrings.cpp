@@ -4,6 +4,8 @@
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxXmlScanner.h"
 
+#include <system_error>
+
 using Token = XlsxXmlScanner::Token;
 
 namespace {
@@ -16,18 +18,43 @@ constexpr qint64 kItemBudget = 64 * 1024 * 1024;
 // No workbook comes near this many distinct strings; a table claiming more is not followed
 // further, so a part of empty items cannot make the index grow without bound.
 constexpr qsizetype kMaxItems = 16 * 1024 * 1024;
+// The reading thread hands strings over in blocks of about this much text (or this many
+// strings), and runs at most a few blocks ahead of the cells.
+constexpr qsizetype kBlockText = 64 * 1024;
+constexpr qsizetype kBlockItems = 16 * 1024;
+constexpr size_t kBlocksAhead = 4;
 } // namespace
 
-XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText)
+XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText,
+                                     ReadAheadStream::Reading reading)
     : m_maxHeldText(maxHeldText) {
-    if (part) {
-        m_xml = std::make_unique<XlsxXmlScanner>(std::move(part));
-    } else {
+    if (!part) {
         m_done = true;
+        return;
+    }
+    // The reading thread inflates the part itself: one thread for the table is enough.
+    m_xml = std::make_unique<XlsxXmlScanner>(std::move(part), ReadAheadStream::Reading::OnDemand);
+    if (reading == ReadAheadStream::Reading::OnDemand) {
+        return;
+    }
+    try {
+        m_thread = std::thread(&XlsxSharedStrings::run, this);
+        m_threaded = true;
+    } catch (const std::system_error&) {
+        // No thread to be had: the table is read as its strings are asked for.
     }
 }
 
-XlsxSharedStrings::~XlsxSharedStrings() = default;
+XlsxSharedStrings::~XlsxSharedStrings() {
+    if (m_threaded) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_taken.notify_one();
+        m_thread.join();
+    }
+}
 
 bool XlsxSharedStrings::readStringItem(XlsxXmlScanner& xml, std::string& bytes, QString& text) {
     bytes.clear();
@@ -100,41 +127,127 @@ void XlsxSharedStrings::appendItemText(QString& text, std::string_view bytes) {
     }
 }
 
-bool XlsxSharedStrings::readNext() {
-    while (!m_done && qsizetype(m_ends.size()) < kMaxItems && m_text.size() < m_maxHeldText) {
+bool XlsxSharedStrings::readItem(QString& text) {
+    while (!m_tableEnded && m_itemsRead < kMaxItems && m_textRead < m_maxHeldText) {
         m_xml->setBudget(kItemBudget);
+        const qsizetype start = text.size();
         // Most items are one plain <t>.
         if (const std::optional<std::string_view> item =
                 m_xml->takeSimpleContent("<si><t>", "</t></si>")) {
-            appendItemText(m_text, *item);
-            m_ends.push_back(m_text.size());
-            return true;
+            appendItemText(text, *item);
+        } else {
+            const Token token = m_xml->next();
+            if (token == Token::Finished) {
+                break;
+            }
+            if (token == Token::EndTag || m_xml->name() != "si") {
+                continue;
+            }
+            if (token == Token::StartTag && !readStringItem(*m_xml, m_bytes, text)) {
+                break;
+            }
         }
-        const Token token = m_xml->next();
-        if (token == Token::Finished) {
-            m_done = true;
-            break;
-        }
-        if (token == Token::EndTag || m_xml->name() != "si") {
-            continue;
-        }
-        if (token == Token::StartTag && !readStringItem(*m_xml, m_bytes, m_text)) {
-            m_done = true;
-            break;
-        }
-        m_ends.push_back(m_text.size());
+        ++m_itemsRead;
+        m_textRead += text.size() - start;
         return true;
     }
+    m_tableEnded = true;
     return false;
+}
+
+void XlsxSharedStrings::fill(Block& block) {
+    block.text.reserve(kBlockText + SheetCells::MaxTextLength);
+    while (block.text.size() < kBlockText && qsizetype(block.ends.size()) < kBlockItems) {
+        if (m_stopping.load(std::memory_order_relaxed) || !readItem(block.text)) {
+            block.last = true;
+            return;
+        }
+        block.ends.push_back(block.text.size());
+    }
+}
+
+void XlsxSharedStrings::run() noexcept {
+    Block block;
+    try {
+        bool last = false;
+        while (!last) {
+            fill(block);
+            last = block.last;
+            std::unique_lock lock(m_mutex);
+            m_blocks.push_back(std::exchange(block, Block()));
+            m_ended = last;
+            if (m_takerWaits) {
+                m_filled.notify_one();
+            }
+            if (!last && m_blocks.size() >= kBlocksAhead) {
+                m_readerWaits = true;
+                m_taken.wait(lock,
+                             [this] { return m_stopping || m_blocks.size() <= kBlocksAhead / 2; });
+                m_readerWaits = false;
+            }
+            if (m_stopping) {
+                return;
+            }
+        }
+    } catch (...) {
+        // The strings read before the failure are whole; they come first.
+        const std::lock_guard lock(m_mutex);
+        block.text.truncate(block.ends.empty() ? 0 : block.ends.back());
+        block.last = true;
+        m_blocks.push_back(std::move(block));
+        m_failure = std::current_exception();
+        m_ended = true;
+        m_filled.notify_one();
+    }
+}
+
+bool XlsxSharedStrings::take() {
+    Block block;
+    if (!m_threaded) {
+        fill(block);
+    } else {
+        std::unique_lock lock(m_mutex);
+        if (m_blocks.empty() && !m_ended) {
+            m_takerWaits = true;
+            m_filled.wait(lock, [this] { return !m_blocks.empty() || m_ended; });
+            m_takerWaits = false;
+        }
+        if (m_blocks.empty()) {
+            return false;
+        }
+        block = std::move(m_blocks.front());
+        m_blocks.pop_front();
+        if (m_readerWaits && m_blocks.size() <= kBlocksAhead / 2) {
+            m_taken.notify_one();
+        }
+    }
+    // The reading side kept to the table's bounds, so all of the block is held.
+    const qsizetype base = m_text.size();
+    m_text.append(block.text);
+    for (qsizetype end : block.ends) {
+        m_ends.push_back(base + end);
+    }
+    return !block.last;
+}
+
+void XlsxSharedStrings::throwFailure() {
+    const std::lock_guard lock(m_mutex);
+    if (m_failure) {
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    }
 }
 
 QStringView XlsxSharedStrings::at(qsizetype index) {
     if (index < 0) {
         return QStringView();
     }
-    while (qsizetype(m_ends.size()) <= index && readNext()) {
+    while (qsizetype(m_ends.size()) <= index && !m_done) {
+        m_done = !take();
     }
     if (qsizetype(m_ends.size()) <= index) {
+        if (m_threaded) {
+            throwFailure(); // once, when a string that failed to be read is asked for
+        }
         return QStringView();
     }
     const qsizetype start = index == 0 ? 0 : m_ends[size_t(index - 1)];

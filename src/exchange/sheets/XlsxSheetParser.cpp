@@ -22,16 +22,17 @@ constexpr size_t kMaxRawBytes = 3 * size_t(kMaxRawText) + 4;
 // A number as QString::toInt reads it; short runs of digits without the detour.
 int toInt(std::string_view text, bool* ok) {
     if (!text.empty() && text.size() <= 9) {
-        int value = 0;
+        // Unsigned, so bytes that are no digits wrap harmlessly before they are refused.
+        unsigned value = 0;
         unsigned outside = 0;
         for (char c : text) {
             const unsigned digit = unsigned(quint8(c)) - '0';
             outside |= unsigned(digit > 9);
-            value = value * 10 + int(digit);
+            value = value * 10 + digit;
         }
         if (!outside) {
             *ok = true;
-            return value;
+            return int(value);
         }
     }
     return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
@@ -95,8 +96,10 @@ XlsxSheetParser::CellType XlsxSheetParser::typeOf(std::string_view name) {
 }
 
 XlsxSheetParser::XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
-                                 const XlsxStyles& styles, bool date1904)
-    : m_xml(std::move(sheet)), m_strings(strings), m_styles(styles), m_date1904(date1904) {}
+                                 const XlsxStyles& styles, bool date1904,
+                                 ReadAheadStream::Reading reading)
+    : m_xml(std::move(sheet), reading), m_strings(strings), m_styles(styles), m_date1904(date1904) {
+}
 
 XlsxSheetParser::~XlsxSheetParser() = default;
 

@@ -21,9 +21,11 @@ class XlsxStyles;
 /// thread of its own while its rows are read (XlsxXmlScanner).
 class XlsxSheetParser final : public SheetReader {
 public:
-    /// `strings` and `styles` outlive the parser.
+    /// `strings` and `styles` outlive the parser. The sheet is inflated on a thread of its own
+    /// unless `reading` says otherwise.
     XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
-                    const XlsxStyles& styles, bool date1904);
+                    const XlsxStyles& styles, bool date1904,
+                    ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead);
     ~XlsxSheetParser() override;
     Q_DISABLE_COPY_MOVE(XlsxSheetParser)
 

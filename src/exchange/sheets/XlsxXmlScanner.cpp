@@ -224,9 +224,10 @@ void appendNormalised(std::string& out, size_t cap, const char* from, const char
 
 } // namespace
 
-XlsxXmlScanner::XlsxXmlScanner(std::unique_ptr<QIODevice> part, qsizetype chunkBytes)
-    : m_input(std::move(part), chunkBytes), m_window(size_t(chunkBytes) + 4096),
-      m_limit(std::numeric_limits<qint64>::max()) {
+XlsxXmlScanner::XlsxXmlScanner(std::unique_ptr<QIODevice> part, ReadAheadStream::Reading reading,
+                               qsizetype chunkBytes)
+    : m_input(std::move(part), chunkBytes, ReadAheadStream::DefaultChunks, reading),
+      m_window(size_t(chunkBytes) + 4096), m_limit(std::numeric_limits<qint64>::max()) {
     m_pos = m_end = m_dataEnd = m_window.data();
 }
 
@@ -648,7 +649,7 @@ std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_vi
     const auto matches = [](const char* at, std::string_view bytes) {
         return std::memcmp(at, bytes.data(), bytes.size()) == 0;
     };
-    if (size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
+    if (m_finished || size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
         return std::nullopt;
     }
     const char* text = m_pos + open.size();
