@@ -19,10 +19,11 @@ constexpr qint64 kItemBudget = 64 * 1024 * 1024;
 // further, so a part of empty items cannot make the index grow without bound.
 constexpr qsizetype kMaxItems = 16 * 1024 * 1024;
 // The reading thread hands strings over in blocks of about this much text (or this many
-// strings), and runs at most a few blocks ahead of the cells.
-constexpr qsizetype kBlockText = 64 * 1024;
-constexpr qsizetype kBlockItems = 16 * 1024;
-constexpr size_t kBlocksAhead = 4;
+// strings), and runs at most a few blocks ahead of the cells. Small enough that the allocator
+// keeps them on its heap rather than mapping (and the other thread unmapping) pages for each.
+constexpr qsizetype kBlockText = 16 * 1024;
+constexpr qsizetype kBlockItems = 4 * 1024;
+constexpr size_t kBlocksAhead = 8;
 } // namespace
 
 XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText,
@@ -156,7 +157,7 @@ bool XlsxSharedStrings::readItem(QString& text) {
 }
 
 void XlsxSharedStrings::fill(Block& block) {
-    block.text.reserve(kBlockText + SheetCells::MaxTextLength);
+    block.text.reserve(kBlockText + 256);
     while (block.text.size() < kBlockText && qsizetype(block.ends.size()) < kBlockItems) {
         if (m_stopping.load(std::memory_order_relaxed) || !readItem(block.text)) {
             block.last = true;
