@@ -95,16 +95,7 @@ void XlsxSharedStrings::appendItemText(QString& text, std::string_view bytes) {
     if (bytes.size() <= size_t(SheetCells::MaxTextLength)) {
         // Most items are ASCII without escapes, and short: widened in place.
         text.resize(start + qsizetype(bytes.size()));
-        char16_t* to = reinterpret_cast<char16_t*>(text.data()) + start;
-        quint8 high = 0;
-        quint8 underscores = 0;
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            const quint8 byte = quint8(bytes[i]);
-            high |= byte;
-            underscores |= quint8(byte == '_');
-            to[i] = byte;
-        }
-        if ((high & 0x80) == 0 && underscores == 0) {
+        if (XlsxXmlScanner::widenPlain(bytes, reinterpret_cast<char16_t*>(text.data()) + start)) {
             return;
         }
         text.truncate(start);
@@ -157,6 +148,7 @@ bool XlsxSharedStrings::readItem(QString& text) {
 }
 
 void XlsxSharedStrings::fill(Block& block) {
+    block.last = false;
     block.text.reserve(kBlockText + 256);
     while (block.text.size() < kBlockText && qsizetype(block.ends.size()) < kBlockItems) {
         if (m_stopping.load(std::memory_order_relaxed) || !readItem(block.text)) {
@@ -175,7 +167,12 @@ void XlsxSharedStrings::run() noexcept {
             fill(block);
             last = block.last;
             std::unique_lock lock(m_mutex);
-            m_blocks.push_back(std::exchange(block, Block()));
+            m_blocks.push_back(std::move(block));
+            block = Block();
+            if (!m_spare.empty()) {
+                block = std::move(m_spare.back());
+                m_spare.pop_back();
+            }
             m_ended = last;
             if (m_takerWaits) {
                 m_filled.notify_one();
@@ -224,11 +221,19 @@ bool XlsxSharedStrings::take() {
     }
     // The reading side kept to the table's bounds, so all of the block is held.
     const qsizetype base = m_text.size();
-    m_text.append(block.text);
+    m_text.append(QStringView(block.text));
     for (qsizetype end : block.ends) {
         m_ends.push_back(base + end);
     }
-    return !block.last;
+    const bool more = !block.last;
+    if (m_threaded && more) {
+        // Its memory goes back to the reading thread, rather than to and from the allocator.
+        block.text.resize(0);
+        block.ends.clear();
+        const std::lock_guard lock(m_mutex);
+        m_spare.push_back(std::move(block));
+    }
+    return more;
 }
 
 void XlsxSharedStrings::throwFailure() {

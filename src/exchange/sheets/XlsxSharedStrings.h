@@ -81,6 +81,7 @@ private:
     std::condition_variable m_filled;
     std::condition_variable m_taken;
     std::deque<Block> m_blocks;
+    std::vector<Block> m_spare; // blocks taken, to be filled again
     bool m_ended = false;
     bool m_readerWaits = false;
     bool m_takerWaits = false;

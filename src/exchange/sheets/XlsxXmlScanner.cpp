@@ -733,7 +733,10 @@ bool XlsxXmlScanner::widenPlain(std::string_view bytes, std::vector<char16_t>& r
     if (room.size() < bytes.size()) {
         room.resize(bytes.size() + bytes.size() / 2);
     }
-    char16_t* to = room.data();
+    return widenPlain(bytes, room.data());
+}
+
+bool XlsxXmlScanner::widenPlain(std::string_view bytes, char16_t* to) {
     quint8 high = 0;
     quint8 underscores = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {

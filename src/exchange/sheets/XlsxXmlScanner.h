@@ -78,6 +78,8 @@ public:
     /// When `bytes` are ASCII without '_' (so without "_xHHHH_" escapes), as most texts are:
     /// true, and `room` starts with them as UTF-16.
     static bool widenPlain(std::string_view bytes, std::vector<char16_t>& room);
+    /// The same into `to`, which has room for bytes.size() units.
+    static bool widenPlain(std::string_view bytes, char16_t* to);
 
 private:
     enum class Markup { Tag, Skipped, NeedMore, Bad, Ended };
