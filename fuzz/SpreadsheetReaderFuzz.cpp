@@ -3,7 +3,9 @@
 //   0  delimited text (.csv, .txt, .prn)
 //   1  an HTML page (its first table)
 //   2  .xlsx XML: the same bytes serve as the worksheet, the shared strings and the styles
-//      part, so one input can reach all three parsers and their interplay
+//      part, so one input can reach all three parsers and their interplay; the worksheet and
+//      the shared strings are handed out a few bytes at a time (the first byte says how many),
+//      so the chunks their scanner reads end anywhere
 //   3  .xlsx package parts: relationships and workbook
 //   4  a whole .xlsx zip package
 // Every reader must come back, whatever the bytes, having read at most what the bytes hold;
@@ -30,6 +32,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -48,6 +51,29 @@ std::unique_ptr<QIODevice> buffer(const QByteArray& bytes) {
     device->open(QIODevice::ReadOnly);
     return device;
 }
+
+// Hands out at most `step` bytes a read: the reading thread passes each read on as a chunk.
+class TrickleDevice final : public QIODevice {
+public:
+    TrickleDevice(const QByteArray& bytes, qint64 step) : m_bytes(bytes), m_step(step) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 count = qMin(qMin(maxSize, m_step), m_bytes.size() - m_pos);
+        std::memcpy(data, m_bytes.constData() + m_pos, size_t(count));
+        m_pos += count;
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_step;
+    qint64 m_pos = 0;
+};
 
 void readRows(SheetReader& reader, SheetCells& cells) {
     for (int n = 0; n < kMaxRows; ++n) {
@@ -136,8 +162,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 2: {
         std::unique_ptr<QIODevice> stylesPart = buffer(bytes);
         const XlsxStyles styles = XlsxStyles::parse(*stylesPart);
-        XlsxSharedStrings strings(buffer(bytes), kBudget / 2);
-        XlsxSheetParser sheet(buffer(bytes), strings, styles, (size & 1) != 0);
+        const qint64 step = 1 + data[0] / 5;
+        XlsxSharedStrings strings(std::make_unique<TrickleDevice>(bytes, step), kBudget / 2);
+        XlsxSheetParser sheet(std::make_unique<TrickleDevice>(bytes, step), strings, styles,
+                              (size & 1) != 0);
         readRows(sheet, cells);
         strings.at(qsizetype(size % 7));
         break;

@@ -30,15 +30,29 @@ XlsxReader::XlsxReader(std::unique_ptr<ZipArchive> archive, ImportBudget* budget
     if (auto styles = XlsxPackage::openPart(*m_archive, parts.styles)) {
         *m_styles = XlsxStyles::parse(*styles);
     }
+    // The shared strings and the sheet are each inflated on a thread of their own, through
+    // handles of their own on the archive. Should the archive not open again, both are read
+    // through its one handle, on this thread.
+    std::unique_ptr<ZipEntryDevice> sheet = m_archive->openEntryAlone(parts.worksheet);
+    std::unique_ptr<ZipEntryDevice> strings = m_archive->openEntryAlone(parts.sharedStrings);
+    bool oneHandle = false;
+    if (!sheet && (sheet = m_archive->openEntry(parts.worksheet))) {
+        oneHandle = true;
+    }
+    if (!strings && (strings = m_archive->openEntry(parts.sharedStrings))) {
+        oneHandle = true;
+    }
+    const ReadAheadStream::Reading reading =
+        oneHandle ? ReadAheadStream::Reading::OnDemand : ReadAheadStream::Reading::Ahead;
     // The string table never holds more than the whole budget, so one row naming a string far
     // into it cannot read it all.
-    m_strings = std::make_unique<XlsxSharedStrings>(
-        m_archive->openEntry(parts.sharedStrings),
+    const qsizetype maxHeldText =
         budget ? qBound<qsizetype>(1, budget->limit() / 2, XlsxSharedStrings::MaxHeldText)
-               : XlsxSharedStrings::MaxHeldText);
-    if (std::unique_ptr<ZipEntryDevice> sheet = m_archive->openEntry(parts.worksheet)) {
+               : XlsxSharedStrings::MaxHeldText;
+    m_strings = std::make_unique<XlsxSharedStrings>(std::move(strings), maxHeldText, reading);
+    if (sheet) {
         m_sheet = std::make_unique<XlsxSheetParser>(std::move(sheet), *m_strings, *m_styles,
-                                                    parts.date1904);
+                                                    parts.date1904, reading);
     }
 }
 

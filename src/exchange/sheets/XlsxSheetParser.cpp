@@ -6,38 +6,124 @@
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxSharedStrings.h"
 #include "exchange/sheets/XlsxStyles.h"
-#include "exchange/sheets/ZipEntryDevice.h"
+
+using Token = XlsxXmlScanner::Token;
 
 namespace {
 
 // One row may take this many bytes of the part; past it the sheet ends there. Even 16,384
 // cells of long texts stay far below it.
 constexpr qint64 kRowBudget = 256 * 1024 * 1024;
+// Room for the longest cell text written entirely as "_xHHHH_" escapes, in characters and in
+// the UTF-8 bytes that could hold them.
+constexpr qsizetype kMaxRawText = 7 * qsizetype(SheetCells::MaxTextLength);
+constexpr size_t kMaxRawBytes = 3 * size_t(kMaxRawText) + 4;
+
+// A number as QString::toInt reads it; short runs of digits without the detour.
+int toInt(std::string_view text, bool* ok) {
+    if (!text.empty() && text.size() <= 9) {
+        // Unsigned, so bytes that are no digits wrap harmlessly before they are refused.
+        unsigned value = 0;
+        unsigned outside = 0;
+        for (char c : text) {
+            const unsigned digit = unsigned(quint8(c)) - '0';
+            outside |= unsigned(digit > 9);
+            value = value * 10 + digit;
+        }
+        if (!outside) {
+            *ok = true;
+            return int(value);
+        }
+    }
+    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
+}
+
+// The column that a cell reference's letters name, 0 when they name none.
+int columnOfReference(std::string_view reference) {
+    size_t letters = 0;
+    quint8 high = 0;
+    for (char c : reference) {
+        high |= quint8(c);
+    }
+    if (high & 0x80) {
+        const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
+        qsizetype count = 0;
+        while (count < text.size() && text[count].isLetter()) {
+            ++count;
+        }
+        return ExcelAddress::columnOfLetters(QStringView(text).first(count));
+    }
+    // ExcelAddress::columnOfLetters, for ASCII without the detour.
+    int column = 0;
+    while (letters < reference.size() && letters <= 3) {
+        const char c = reference[letters];
+        int digit = 0;
+        if (c >= 'A' && c <= 'Z') {
+            digit = c - 'A' + 1;
+        } else if (c >= 'a' && c <= 'z') {
+            digit = c - 'a' + 1;
+        } else {
+            break;
+        }
+        column = column * 26 + digit;
+        ++letters;
+    }
+    if (letters == 0 || letters > 3 || column > ExcelAddress::MaxSheetColumns) {
+        return 0;
+    }
+    return column;
+}
 
 } // namespace
 
+XlsxSheetParser::CellType XlsxSheetParser::typeOf(std::string_view name) {
+    if (name == "s") {
+        return CellType::Shared;
+    }
+    if (name == "inlineStr") {
+        return CellType::Inline;
+    }
+    if (name == "str" || name == "e") {
+        return CellType::Text;
+    }
+    if (name == "b") {
+        return CellType::Boolean;
+    }
+    if (name == "d") {
+        return CellType::IsoDate;
+    }
+    return CellType::Number;
+}
+
 XlsxSheetParser::XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
-                                 const XlsxStyles& styles, bool date1904)
-    : m_sheet(std::move(sheet)), m_xml(m_sheet.get()), m_strings(strings), m_styles(styles),
-      m_date1904(date1904) {}
+                                 const XlsxStyles& styles, bool date1904,
+                                 ReadAheadStream::Reading reading)
+    : m_xml(std::move(sheet), reading), m_strings(strings), m_styles(styles), m_date1904(date1904) {
+}
 
 XlsxSheetParser::~XlsxSheetParser() = default;
 
 int XlsxSheetParser::readNextRow(SheetCells& cells) {
-    auto* zipped = qobject_cast<ZipEntryDevice*>(m_sheet.get());
-    while (!m_done && !m_xml.atEnd()) {
-        if (zipped) {
-            zipped->setBudget(kRowBudget);
-        }
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::EndElement && m_xml.name() == u"sheetData") {
+    while (!m_done) {
+        m_xml.setBudget(kRowBudget);
+        const Token token = m_xml.next();
+        if (token == Token::Finished) {
             break;
         }
-        if (token != QXmlStreamReader::StartElement || m_xml.name() != u"row") {
+        if (token == Token::EndTag) {
+            if (m_xml.name() == "sheetData") {
+                break;
+            }
+            continue;
+        }
+        if (m_xml.name() != "row") {
             continue;
         }
         bool ok = false;
-        int row = m_xml.attributes().value(QLatin1String("r")).toInt(&ok);
+        int row = 0;
+        if (const std::optional<std::string_view> number = m_xml.attribute("r")) {
+            row = toInt(*number, &ok);
+        }
         if (!ok) {
             row = m_lastRow + 1;
         }
@@ -45,7 +131,9 @@ int XlsxSheetParser::readNextRow(SheetCells& cells) {
             break;
         }
         m_lastRow = row;
-        readRow(cells, row);
+        if (token == Token::StartTag) {
+            readRow(cells, row);
+        }
         return row;
     }
     m_done = true;
@@ -55,119 +143,188 @@ int XlsxSheetParser::readNextRow(SheetCells& cells) {
 void XlsxSheetParser::readRow(SheetCells& cells, int row) {
     int column = 0;
     int count = 0;
-    while (!m_xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            if (m_xml.name() == u"row") {
+    for (;;) {
+        const Token token = m_xml.next();
+        if (token == Token::Finished) {
+            return;
+        }
+        if (token == Token::EndTag) {
+            if (m_xml.name() == "row") {
                 return;
             }
             continue;
         }
-        if (token != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (m_xml.name() != u"c") {
-            m_xml.skipCurrentElement();
+        const bool hasContent = token == Token::StartTag;
+        if (m_xml.name() != "c") {
+            if (hasContent && !m_xml.skipElement()) {
+                return;
+            }
             continue;
         }
         if (++count > ExcelAddress::MaxSheetColumns) {
             m_done = true; // no sheet has more cells in a row
             return;
         }
-        const QXmlStreamAttributes attributes = m_xml.attributes();
-        const QStringView reference = attributes.value(QLatin1String("r"));
-        qsizetype letters = 0;
-        while (letters < reference.size() && reference[letters].isLetter()) {
-            ++letters;
+        // One pass over the attributes: r, t and s are all a cell has.
+        const XlsxXmlScanner::Attribute* reference = nullptr;
+        const XlsxXmlScanner::Attribute* typeName = nullptr;
+        const XlsxXmlScanner::Attribute* styleNumber = nullptr;
+        for (const XlsxXmlScanner::Attribute& attribute : m_xml.attributes()) {
+            if (attribute.name.size() != 1) {
+                continue;
+            }
+            switch (attribute.name[0]) {
+            case 'r':
+                reference = reference ? reference : &attribute;
+                break;
+            case 't':
+                typeName = typeName ? typeName : &attribute;
+                break;
+            case 's':
+                styleNumber = styleNumber ? styleNumber : &attribute;
+                break;
+            default:
+                break;
+            }
         }
-        const int named = ExcelAddress::columnOfLetters(reference.first(letters));
+        const int named = !reference         ? 0
+                          : reference->plain ? columnOfReference(reference->value)
+                                             : columnOfReference(m_xml.value(*reference));
         column = named > 0 ? named : column + 1;
         if (column > ExcelAddress::MaxColumns) {
-            m_xml.skipCurrentElement();
+            if (hasContent && !m_xml.skipElement()) {
+                return;
+            }
             continue;
         }
-        readCell(cells, row, column, attributes.value(QLatin1String("t")),
-                 attributes.value(QLatin1String("s")).toInt());
+        if (!hasContent) {
+            continue; // <c/> holds no value
+        }
+        const CellType type = !typeName         ? CellType::Number
+                              : typeName->plain ? typeOf(typeName->value)
+                                                : typeOf(m_xml.value(*typeName));
+        int style = 0;
+        if (styleNumber && !styleNumber->value.empty()) {
+            bool ok = false;
+            style = toInt(m_xml.value(*styleNumber), &ok);
+        }
+        readCell(cells, row, column, type, style);
     }
 }
 
-void XlsxSheetParser::readValue() {
-    m_value.clear();
-    while (!m_xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::Characters) {
-            if (m_value.size() < 7 * SheetCells::MaxTextLength) {
-                m_value.append(m_xml.text());
+bool XlsxSheetParser::readValue() {
+    m_valueBytes.clear();
+    for (;;) {
+        const Token token = m_xml.next(&m_valueBytes, kMaxRawBytes);
+        if (token == Token::Finished) {
+            return false;
+        }
+        if (token == Token::EndTag) {
+            return true;
+        }
+        if (token == Token::StartTag && !m_xml.skipElement()) {
+            return false;
+        }
+    }
+}
+
+QStringView XlsxSheetParser::valueText(std::string_view bytes) {
+    m_value.resize(0);
+    XlsxXmlScanner::appendUtf8(m_value, bytes);
+    if (m_value.size() > kMaxRawText) {
+        m_value.truncate(kMaxRawText);
+    }
+    return m_value;
+}
+
+void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType type, int style) {
+    bool hasValue = false;
+    bool hasInline = false;
+    // Most cells are a value or an inline text, and nothing else.
+    if (type == CellType::Inline) {
+        if (const std::optional<std::string_view> text =
+                m_xml.takeSimpleContent("<is><t>", "</t></is></c>")) {
+            if (XlsxXmlScanner::widenPlain(*text, m_wide)) {
+                cells.set(row, column, QStringView(m_wide.data(), qsizetype(text->size())));
+            } else {
+                m_inline.resize(0);
+                XlsxSharedStrings::appendItemText(m_inline, *text);
+                cells.set(row, column, m_inline);
             }
-        } else if (token == QXmlStreamReader::StartElement) {
-            m_xml.skipCurrentElement();
-        } else if (token == QXmlStreamReader::EndElement) {
             return;
         }
+    } else if (const std::optional<std::string_view> text =
+                   m_xml.takeSimpleContent("<v>", "</v></c>")) {
+        setValue(cells, row, column, type, style, *text);
+        return;
+    }
+    for (;;) {
+        const Token token = m_xml.next();
+        if (token == Token::Finished) {
+            return; // a cell cut off by the end of the part is left out
+        }
+        if (token == Token::EndTag) {
+            break; // </c>
+        }
+        const bool hasContent = token == Token::StartTag;
+        if (m_xml.name() == "v") {
+            if (hasContent) {
+                if (!readValue()) {
+                    return;
+                }
+            } else {
+                m_valueBytes.clear();
+            }
+            hasValue = true;
+        } else if (m_xml.name() == "is") {
+            m_inline.resize(0);
+            if (hasContent && !XlsxSharedStrings::readStringItem(m_xml, m_itemBytes, m_inline)) {
+                return;
+            }
+            hasInline = true;
+        } else if (hasContent && !m_xml.skipElement()) {
+            return; // formulas and extensions
+        }
+    }
+    if (hasInline && (type == CellType::Inline || !hasValue)) {
+        cells.set(row, column, m_inline);
+        return;
+    }
+    if (hasValue) {
+        setValue(cells, row, column, type, style, m_valueBytes);
     }
 }
 
-void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, QStringView type,
-                               int style) {
-    enum class Type { Number, Shared, Inline, Text, Boolean, IsoDate } kind = Type::Number;
-    if (type == u"s") {
-        kind = Type::Shared;
-    } else if (type == u"inlineStr") {
-        kind = Type::Inline;
-    } else if (type == u"str" || type == u"e") {
-        kind = Type::Text;
-    } else if (type == u"b") {
-        kind = Type::Boolean;
-    } else if (type == u"d") {
-        kind = Type::IsoDate;
-    }
-    bool hasValue = false;
-    QString inlineText;
-    bool hasInline = false;
-    while (!m_xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            break; // </c>
-        }
-        if (token != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (m_xml.name() == u"v") {
-            readValue();
-            hasValue = true;
-        } else if (m_xml.name() == u"is") {
-            inlineText = XlsxSharedStrings::readStringItem(m_xml);
-            hasInline = true;
-        } else {
-            m_xml.skipCurrentElement(); // formulas and extensions
-        }
-    }
-    if (hasInline && (kind == Type::Inline || !hasValue)) {
-        cells.set(row, column, inlineText);
+void XlsxSheetParser::setValue(SheetCells& cells, int row, int column, CellType type, int style,
+                               std::string_view bytes) {
+    if (bytes.empty()) {
         return;
     }
-    if (!hasValue || m_value.isEmpty()) {
-        return;
-    }
-    switch (kind) {
-    case Type::Shared: {
+    switch (type) {
+    case CellType::Shared: {
         bool ok = false;
-        const int index = QStringView(m_value).trimmed().toInt(&ok);
+        const int index = toInt(bytes, &ok);
         if (ok) {
             cells.set(row, column, m_strings.at(index));
         }
         return;
     }
-    case Type::Inline:
-    case Type::Text:
-        cells.set(row, column, XlsxEscapes::decode(m_value));
+    case CellType::Inline:
+    case CellType::Text: {
+        const QStringView text = valueText(bytes);
+        if (bytes.find('_') == std::string_view::npos) {
+            cells.set(row, column, text);
+        } else {
+            cells.set(row, column, XlsxEscapes::decode(text));
+        }
         return;
-    case Type::Boolean:
-        cells.set(row, column, ExcelValueText::boolean(QStringView(m_value).trimmed()));
+    }
+    case CellType::Boolean:
+        cells.set(row, column, ExcelValueText::boolean(valueText(bytes).trimmed()));
         return;
-    case Type::IsoDate: {
+    case CellType::IsoDate: {
         // "2024-03-15T13:45:00": the date, and the time when there is one.
-        QString text = m_value.trimmed();
+        QString text = valueText(bytes).trimmed().toString();
         text.replace(u'T', u' ');
         if (text.endsWith(u" 00:00:00")) {
             text.chop(9);
@@ -175,11 +332,12 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, QStringVi
         cells.set(row, column, text);
         return;
     }
-    case Type::Number: {
+    case CellType::Number: {
+        const QStringView text = valueText(bytes);
         bool ok = false;
-        const double number = QStringView(m_value).trimmed().toDouble(&ok);
+        const double number = text.trimmed().toDouble(&ok);
         if (!ok) {
-            cells.set(row, column, m_value);
+            cells.set(row, column, text);
             return;
         }
         cells.set(row, column, ExcelValueText::serial(number, m_styles.kindOf(style), m_date1904));

@@ -6,8 +6,8 @@
 
 #include <zip.h>
 
-ZipArchive::ZipArchive(zip* archive, QByteArray bytes)
-    : m_zip(archive), m_bytes(std::move(bytes)) {}
+ZipArchive::ZipArchive(zip* archive, QString path, QByteArray bytes)
+    : m_zip(archive), m_path(std::move(path)), m_bytes(std::move(bytes)) {}
 
 ZipArchive::~ZipArchive() {
     zip_discard(m_zip);
@@ -22,6 +22,16 @@ FileResult zipFailure(const QString& name, zip_error_t& error) {
     return FileResult::cannotRead(name, why);
 }
 
+// The entry of that name (names compare exactly first, then without regard to case), opened.
+zip_file_t* openIn(zip_t* archive, const QString& name) {
+    const QByteArray utf8 = name.toUtf8();
+    zip_int64_t index = zip_name_locate(archive, utf8.constData(), 0);
+    if (index < 0) {
+        index = zip_name_locate(archive, utf8.constData(), ZIP_FL_NOCASE);
+    }
+    return index < 0 ? nullptr : zip_fopen_index(archive, zip_uint64_t(index), 0);
+}
+
 } // namespace
 
 Opened<ZipArchive> ZipArchive::openFile(const QString& path) {
@@ -32,7 +42,7 @@ Opened<ZipArchive> ZipArchive::openFile(const QString& path) {
         zip_error_init_with_code(&error, code);
         return Opened<ZipArchive>::failed(zipFailure(path, error));
     }
-    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, QByteArray())),
+    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, path, QByteArray())),
             FileResult::done(path)};
 }
 
@@ -52,22 +62,35 @@ Opened<ZipArchive> ZipArchive::openBytes(const QByteArray& bytes, const QString&
         return Opened<ZipArchive>::failed(zipFailure(name, error));
     }
     zip_error_fini(&error);
-    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, std::move(kept))),
+    return {std::unique_ptr<ZipArchive>(new ZipArchive(archive, QString(), std::move(kept))),
             FileResult::done(name)};
 }
 
 std::unique_ptr<ZipEntryDevice> ZipArchive::openEntry(const QString& name) const {
-    const QByteArray utf8 = name.toUtf8();
-    zip_int64_t index = zip_name_locate(m_zip, utf8.constData(), 0);
-    if (index < 0) {
-        index = zip_name_locate(m_zip, utf8.constData(), ZIP_FL_NOCASE);
+    zip_file_t* file = openIn(m_zip, name);
+    return file ? std::make_unique<ZipEntryDevice>(file) : nullptr;
+}
+
+std::unique_ptr<ZipEntryDevice> ZipArchive::openEntryAlone(const QString& name) const {
+    zip_t* own = nullptr;
+    if (!m_path.isEmpty()) {
+        own = zip_open(QFile::encodeName(m_path).constData(), ZIP_RDONLY, nullptr);
+    } else {
+        // The bytes are this archive's, and only read: both handles may share them.
+        zip_source_t* source =
+            zip_source_buffer_create(m_bytes.constData(), zip_uint64_t(m_bytes.size()), 0, nullptr);
+        own = source ? zip_open_from_source(source, ZIP_RDONLY, nullptr) : nullptr;
+        if (source && !own) {
+            zip_source_free(source);
+        }
     }
-    if (index < 0) {
+    if (!own) {
         return nullptr;
     }
-    zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
+    zip_file_t* file = openIn(own, name);
     if (!file) {
+        zip_discard(own);
         return nullptr;
     }
-    return std::make_unique<ZipEntryDevice>(file);
+    return std::make_unique<ZipEntryDevice>(file, own);
 }

@@ -28,10 +28,15 @@ public:
     /// names do), or nullptr when there is no such entry or it cannot be read (encrypted, an
     /// unknown compression). The archive outlives the stream.
     std::unique_ptr<ZipEntryDevice> openEntry(const QString& name) const;
+    /// The same, read through a handle on the archive of its own: libzip lets one thread use
+    /// a handle, so this stream may be read on another thread while this archive is read on
+    /// this one. nullptr also when the archive cannot be opened again.
+    std::unique_ptr<ZipEntryDevice> openEntryAlone(const QString& name) const;
 
 private:
-    ZipArchive(zip* archive, QByteArray bytes);
+    ZipArchive(zip* archive, QString path, QByteArray bytes);
 
     zip* m_zip;
+    QString m_path;     // the file an archive opened from a file reads
     QByteArray m_bytes; // the memory an archive opened from bytes reads
 };

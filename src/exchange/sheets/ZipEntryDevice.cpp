@@ -4,13 +4,16 @@
 
 #include <limits>
 
-ZipEntryDevice::ZipEntryDevice(zip_file* file)
-    : m_file(file), m_limit(std::numeric_limits<qint64>::max()) {
+ZipEntryDevice::ZipEntryDevice(zip_file* file, zip* archive)
+    : m_file(file), m_archive(archive), m_limit(std::numeric_limits<qint64>::max()) {
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
 ZipEntryDevice::~ZipEntryDevice() {
     zip_fclose(m_file);
+    if (m_archive) {
+        zip_discard(m_archive);
+    }
 }
 
 void ZipEntryDevice::setBudget(qint64 bytes) {

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QtGlobal>
 
+struct zip;
 struct zip_file;
 
 /// One entry of a zip archive as a sequential stream, decompressed as it is read. A budget
@@ -10,8 +11,9 @@ struct zip_file;
 class ZipEntryDevice final : public QIODevice {
     Q_OBJECT
 public:
-    /// Takes over `file`, an entry opened with libzip.
-    explicit ZipEntryDevice(zip_file* file);
+    /// Takes over `file`, an entry opened with libzip, and `archive`, when given, the handle
+    /// it was opened through, closed after it.
+    explicit ZipEntryDevice(zip_file* file, zip* archive = nullptr);
     ~ZipEntryDevice() override;
     Q_DISABLE_COPY_MOVE(ZipEntryDevice)
 
@@ -27,6 +29,7 @@ protected:
 
 private:
     zip_file* m_file;
+    zip* m_archive;
     qint64 m_delivered = 0;
     qint64 m_limit;
     bool m_finished = false;

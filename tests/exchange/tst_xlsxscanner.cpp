@@ -1,0 +1,328 @@
+#include "SpreadsheetFixtures.h"
+#include "exchange/sheets/ReadAheadStream.h"
+#include "exchange/sheets/SheetCells.h"
+#include "exchange/sheets/XlsxSharedStrings.h"
+#include "exchange/sheets/XlsxSheetParser.h"
+#include "exchange/sheets/XlsxStyles.h"
+
+#include <QBuffer>
+#include <QTest>
+
+#include <atomic>
+#include <memory>
+#include <stdexcept>
+
+using namespace SpreadsheetFixtures;
+
+class TestXlsxScanner : public QObject {
+    Q_OBJECT
+private slots:
+    void readsXmlAsAParserDoes_data();
+    void readsXmlAsAParserDoes();
+    void chunkBoundariesFallAnywhere();
+    void truncatedPartsKeepWholeCells();
+    void malformedXmlEndsTheSheet_data();
+    void malformedXmlEndsTheSheet();
+    void textCutAtACellsLengthKeepsPairsWhole();
+    void readingFailureReachesTheReader();
+    void readAheadStaysBoundedAndEnds();
+};
+
+namespace {
+
+/// Hands out its bytes at most `step` at a time, so every chunk boundary the reading thread
+/// passes on falls where the test wants it; throws once `throwAt` bytes are read, when set.
+class TrickleDevice final : public QIODevice {
+public:
+    TrickleDevice(QByteArray bytes, qsizetype step, qsizetype throwAt = -1,
+                  std::atomic<int>* reads = nullptr, bool* destroyed = nullptr)
+        : m_bytes(std::move(bytes)), m_step(step), m_throwAt(throwAt), m_reads(reads),
+          m_destroyed(destroyed) {
+        open(QIODevice::ReadOnly);
+    }
+    ~TrickleDevice() override {
+        if (m_destroyed) {
+            *m_destroyed = true;
+        }
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (m_reads) {
+            ++*m_reads;
+        }
+        if (m_throwAt >= 0 && m_pos >= m_throwAt) {
+            throw std::runtime_error("the device failed");
+        }
+        // An empty byte array stands for an endless stream of spaces.
+        const qint64 left = m_bytes.isEmpty() ? maxSize : m_bytes.size() - m_pos;
+        qint64 count = qMin(qMin<qint64>(maxSize, m_step), left);
+        if (m_throwAt >= 0) {
+            count = qMin<qint64>(count, m_throwAt - m_pos);
+        }
+        if (m_bytes.isEmpty()) {
+            std::memset(data, ' ', size_t(count));
+        } else {
+            std::memcpy(data, m_bytes.constData() + m_pos, size_t(count));
+        }
+        m_pos += count;
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_step;
+    qsizetype m_throwAt;
+    std::atomic<int>* m_reads;
+    bool* m_destroyed;
+    qsizetype m_pos = 0;
+};
+
+std::unique_ptr<QIODevice> buffer(const QByteArray& bytes) {
+    auto device = std::make_unique<QBuffer>();
+    device->setData(bytes);
+    device->open(QIODevice::ReadOnly);
+    return device;
+}
+
+const QByteArray kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+
+// A shared-string table with what the scanner must read as an XML parser does.
+const QByteArray kStrings = R"(<?xml version="1.0" encoding="UTF-8"?>)"
+                            "\n<sst xmlns=\"" +
+                            kMain +
+                            R"(" count="7">
+  <si><t>plain</t></si>
+  <si><t xml:space="preserve"> a &amp; b &lt;c&gt; &quot;d&quot; &apos;e&apos; </t></si>
+  <si><r><rPr><b/></rPr><t>ri</t></r><r><t>ch</t></r><rPh sb="0" eb="1"><t>skip</t></rPh></si>
+  <si><t><![CDATA[<c>not a cell</c> ]] & done]]></t></si>
+  <si><t>&#x41;&#65;&#x10D;&#x1F600;)"
+                            "\xE2\x98\x83"
+                            R"(</t></si>
+  <si/>
+  <si><t>line)"
+                            "\r\nend\rcr"
+                            R"(&#13;kept</t></si>
+</sst>)";
+
+// A worksheet in the shapes the usual writers do not use: attributes in either quote and
+// either order, white space inside tags, prefixes, comments and processing instructions,
+// self-closing elements, references in attributes, CDATA, and texts in UTF-8 of every length.
+const QByteArray kSheet =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<!-- written by hand -->
+<worksheet xmlns=")" +
+    kMain + R"(" xmlns:x=")" + kMain +
+    R"(">
+ <sheetPr><tabColor rgb="FF00FF00"/></sheetPr>
+ <sheetData>
+  <row r="1" spans="1:9">
+   <c r="A1" t="s"><v>0</v></c>
+   <c t='s' r='B1'><v>1</v></c>
+   <c
+     s = "0"
+     r = "C1")"
+    "\t"
+    R"(t="s" ><v> 2 </v></c>
+   <c r="D1" t="s"><v>3</v></c><c r="E1" t="s"><v>4</v></c>
+   <c r="F1" t="s"><v>5</v></c><c r="G1" t="s"><v>6</v></c>
+  </row>
+  <row r="2"/>
+  <x:row r="3"><x:c r="A3" t="inlineStr"><x:is><x:t>prefixed</x:t></x:is></x:c>
+   <c r="B3"/><c r="C3"><v/></c>
+   <c r="&#68;3" t="str"><f>"x"</f><v>a&amp;b&#x9;c</v></c>
+   <c r="E3" t="inlineStr"><is><t>caf)"
+    "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"
+    R"(</t></is></c>
+   <c r="F3"><!-- why --><?pi data?><v>1.5</v></c >
+   <c r="G3" t="inlineStr"><is><t><![CDATA[a<b>&amp;]]></t></is></c>
+  </x:row>
+  <row r="4"><c r="A4" t="inlineStr"><is><t>)" +
+    QByteArray("\xC5\xBE"
+               "abc\xE2\x82\xAC")
+        .repeated(40) +
+    R"(</t></is></c></row>
+ </sheetData>
+</worksheet>)";
+
+QList<QStringList> expectedRows() {
+    return {{"plain", R"( a & b <c> "d" 'e' )", "rich", "<c>not a cell</c> ]] & done",
+             QStringLiteral("AA\u010D\U0001F600\u2603"), "", "line\nend\ncr\rkept"},
+            {},
+            {"prefixed", "", "", "a&b\tc", QStringLiteral("caf\u00E9 \u20AC \U0001F600"), "1.5",
+             "a<b>&amp;"},
+            {QStringLiteral("\u017Eabc\u20AC").repeated(40)}};
+}
+
+QList<QStringList> readRows(std::unique_ptr<QIODevice> sheet, std::unique_ptr<QIODevice> strings,
+                            ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead) {
+    XlsxSharedStrings table(std::move(strings), XlsxSharedStrings::MaxHeldText, reading);
+    const XlsxStyles styles;
+    XlsxSheetParser parser(std::move(sheet), table, styles, false, reading);
+    SheetCells cells;
+    readAll(parser, cells);
+    QList<QStringList> rows;
+    for (int r = 1; r <= cells.lastRow(); ++r) {
+        rows.append(row(cells, r));
+    }
+    return rows;
+}
+
+QByteArray utf16WithByteOrderMark(const QByteArray& utf8) {
+    const QString text = QString::fromUtf8(utf8).replace("UTF-8", "UTF-16");
+    return QByteArray("\xFF\xFE") +
+           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+// True when every cell of `part` is empty or the same as in `whole`.
+bool isPartOf(const QList<QStringList>& part, const QList<QStringList>& whole) {
+    if (part.size() > whole.size()) {
+        return false;
+    }
+    for (qsizetype r = 0; r < part.size(); ++r) {
+        for (qsizetype c = 0; c < part[r].size(); ++c) {
+            if (!part[r][c].isEmpty() && (c >= whole[r].size() || part[r][c] != whole[r][c])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void TestXlsxScanner::readsXmlAsAParserDoes_data() {
+    using Reading = ReadAheadStream::Reading;
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QByteArray>("strings");
+    QTest::addColumn<Reading>("reading");
+    QTest::newRow("UTF-8") << kSheet << kStrings << Reading::Ahead;
+    QTest::newRow("UTF-8 read on the calling thread") << kSheet << kStrings << Reading::OnDemand;
+    QTest::newRow("UTF-8 with a byte order mark")
+        << QByteArray("\xEF\xBB\xBF") + kSheet << QByteArray("\xEF\xBB\xBF") + kStrings
+        << Reading::Ahead;
+    QTest::newRow("UTF-16") << utf16WithByteOrderMark(kSheet) << utf16WithByteOrderMark(kStrings)
+                            << Reading::Ahead;
+}
+
+void TestXlsxScanner::readsXmlAsAParserDoes() {
+    QFETCH(QByteArray, sheet);
+    QFETCH(QByteArray, strings);
+    QFETCH(ReadAheadStream::Reading, reading);
+    QCOMPARE(readRows(buffer(sheet), buffer(strings), reading), expectedRows());
+}
+
+void TestXlsxScanner::chunkBoundariesFallAnywhere() {
+    // With chunks of one byte, a boundary falls inside every tag, reference, CDATA marker,
+    // line end and multi-byte character; the longer ones shift where they fall.
+    for (qsizetype step : {1, 2, 3, 5, 7, 11, 64, 4093}) {
+        QCOMPARE(readRows(std::make_unique<TrickleDevice>(kSheet, step),
+                          std::make_unique<TrickleDevice>(kStrings, step)),
+                 expectedRows());
+    }
+}
+
+void TestXlsxScanner::truncatedPartsKeepWholeCells() {
+    // A part cut anywhere ends the sheet there: every cell read is one the whole part has.
+    const QList<QStringList> whole = expectedRows();
+    for (qsizetype size = 0; size < kSheet.size(); ++size) {
+        const QList<QStringList> rows = readRows(buffer(kSheet.left(size)), buffer(kStrings));
+        QVERIFY2(isPartOf(rows, whole), qPrintable(QStringLiteral("sheet cut at %1").arg(size)));
+    }
+    for (qsizetype size = 0; size < kStrings.size(); ++size) {
+        const QList<QStringList> rows = readRows(buffer(kSheet), buffer(kStrings.left(size)));
+        QVERIFY2(isPartOf(rows, whole), qPrintable(QStringLiteral("table cut at %1").arg(size)));
+        QCOMPARE(rows.value(2), whole[2]); // inline strings do not need the table
+    }
+}
+
+void TestXlsxScanner::malformedXmlEndsTheSheet_data() {
+    QTest::addColumn<QByteArray>("second");
+    QTest::newRow("unknown entity") << QByteArray(R"(<c t="inlineStr"><is><t>&nbsp;</t></is></c>)");
+    QTest::newRow("bare ampersand") << QByteArray(R"(<c t="inlineStr"><is><t>AT&T</t></is></c>)");
+    QTest::newRow("reference to a character XML has not")
+        << QByteArray(R"(<c t="str"><v>&#0;</v></c>)");
+    QTest::newRow("reference to half a surrogate pair")
+        << QByteArray(R"(<c t="str"><v>&#xD800;</v></c>)");
+    QTest::newRow("reference beyond Unicode") << QByteArray(R"(<c t="str"><v>&#x110000;</v></c>)");
+    QTest::newRow("attribute without quotes") << QByteArray(R"(<c r=A2><v>2</v></c>)");
+    QTest::newRow("attribute without value") << QByteArray(R"(<c r><v>2</v></c>)");
+    QTest::newRow("markup inside a tag") << QByteArray(R"(<<c><v>2</v></c>)");
+    QTest::newRow("end tag without a name") << QByteArray(R"(<c><v>2</v></></c>)");
+    QTest::newRow("a tag longer than any part has")
+        << QByteArray(R"(<c r="A2" x=")") + QByteArray(XlsxXmlScanner::MaxTagBytes + 1, 'a') +
+               R"("><v>2</v></c>)";
+}
+
+void TestXlsxScanner::malformedXmlEndsTheSheet() {
+    // The rows before the damage are read; the damaged one keeps its cells before it, and
+    // nothing after it is read.
+    QFETCH(QByteArray, second);
+    const QByteArray sheet = worksheet(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"
+                                       R"(<row r="2"><c r="B2"><v>2</v></c>)" +
+                                       second + R"(</row><row r="3"><c r="A3"><v>3</v></c></row>)");
+    const QList<QStringList> rows = readRows(buffer(sheet), buffer(kStrings));
+    QCOMPARE(rows, (QList<QStringList>{{"1"}, {"", "2"}}));
+}
+
+void TestXlsxScanner::textCutAtACellsLengthKeepsPairsWhole() {
+    // A character beyond the BMP takes two UTF-16 units; where the cut falls between them,
+    // the text ends before it rather than with half of it.
+    const QByteArray text = QByteArray(SheetCells::MaxTextLength - 1, 'a') + "\xF0\x9F\x98\x80"
+                                                                             "b";
+    const QByteArray sheet = worksheet(R"(<row r="1"><c r="A1" t="s"><v>0</v></c>)"
+                                       R"(<c r="B1" t="inlineStr"><is><r><t>)" +
+                                       text + "</t></r></is></c></row>");
+    const QByteArray strings = "<sst><si><t>" + text + "</t></si></sst>";
+    const QList<QStringList> rows = readRows(buffer(sheet), buffer(strings));
+    const QString expected(SheetCells::MaxTextLength - 1, u'a');
+    QCOMPARE(rows, (QList<QStringList>{{expected, expected}}));
+}
+
+void TestXlsxScanner::readingFailureReachesTheReader() {
+    // What the inflating thread throws is thrown on the reading one, after the rows before it.
+    const QByteArray sheet = worksheet(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"
+                                       R"(<row r="2"><c r="A2"><v>2</v></c></row>)"
+                                       R"(<row r="3"><c r="A3"><v>3</v></c></row>)");
+    const qsizetype failAt = sheet.indexOf(R"(<row r="3")");
+    XlsxSharedStrings strings(nullptr);
+    const XlsxStyles styles;
+    XlsxSheetParser parser(std::make_unique<TrickleDevice>(sheet, 7, failAt), strings, styles,
+                           false);
+    SheetCells cells;
+    QCOMPARE(parser.readNextRow(cells), 1);
+    QCOMPARE(parser.readNextRow(cells), 2);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, parser.readNextRow(cells));
+    QCOMPARE(cells.at(2, 1), u"2");
+
+    // The same from the thread that reads the shared strings, once a string it could not read
+    // is asked for.
+    const QByteArray table = "<sst><si><t>one</t></si><si><t>two</t></si></sst>";
+    XlsxSharedStrings failing(
+        std::make_unique<TrickleDevice>(table, 5, table.indexOf("<si><t>two")));
+    QCOMPARE(failing.at(0), u"one");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.at(1));
+}
+
+void TestXlsxScanner::readAheadStaysBoundedAndEnds() {
+    // An endless part: the reading thread runs only so many chunks ahead, and the stream ends
+    // it when it goes, however far the part would go on.
+    std::atomic<int> reads = 0;
+    bool destroyed = false;
+    constexpr int kTaken = 20;
+    {
+        ReadAheadStream stream(
+            std::make_unique<TrickleDevice>(QByteArray(), 1024, -1, &reads, &destroyed), 1024);
+        for (int i = 0; i < kTaken; ++i) {
+            QCOMPARE(stream.next().size(), 1024);
+        }
+        QVERIFY(reads <= kTaken + ReadAheadStream::DefaultChunks);
+    }
+    QVERIFY(destroyed);
+    QVERIFY(reads <= kTaken + ReadAheadStream::DefaultChunks);
+}
+
+QTEST_APPLESS_MAIN(TestXlsxScanner)
+#include "tst_xlsxscanner.moc"
