@@ -3,12 +3,13 @@
 #include "table/RowBlock.h"
 #include "table/RowDraft.h"
 
-RowStore::~RowStore() {
-    takeAll(0);
-}
+// The arena frees every block at once.
+RowStore::~RowStore() = default;
 
 void RowStore::releaseFrom(qsizetype index) {
-    const RowRelease tail(std::vector<RowBlock*>(m_rows.begin() + index, m_rows.end()));
+    for (auto at = m_rows.begin() + index; at != m_rows.end(); ++at) {
+        RowBlock::release(m_arena, *at);
+    }
     m_rows.resize(size_t(index));
 }
 
@@ -17,21 +18,18 @@ void RowStore::flush() const {
         return;
     }
     RowBlock*& handle = m_rows[size_t(m_openRow - 1)];
-    RowBlock* packed = m_open.pack();
-    RowBlock::release(handle);
+    RowBlock* packed = m_open.pack(m_arena);
+    RowBlock::release(m_arena, handle);
     handle = packed;
     m_openRow = 0;
 }
 
 void RowStore::reset(int count) {
-    takeAll(count);
-}
-
-RowRelease RowStore::takeAll(int count) {
     m_openRow = 0;
-    std::vector<RowBlock*> rows(size_t(count), nullptr);
-    rows.swap(m_rows);
-    return RowRelease(std::move(rows));
+    // The handles' room is kept along with the arena's slabs: the table is about to be filled
+    // anew, most often to a similar size.
+    m_rows.assign(size_t(count), nullptr);
+    m_arena.releaseAll();
 }
 
 void RowStore::resize(int count) {
@@ -50,7 +48,7 @@ void RowStore::insertEmpty(int row) {
 
 void RowStore::remove(int row) {
     flush();
-    RowBlock::release(m_rows[size_t(row - 1)]);
+    RowBlock::release(m_arena, m_rows[size_t(row - 1)]);
     m_rows.erase(m_rows.begin() + (row - 1));
 }
 
@@ -68,7 +66,7 @@ CellRef RowStore::cell(int row, int column) const {
 void RowStore::apply(int row, const RowDraft& draft) {
     RowBlock*& handle = m_rows[size_t(row - 1)];
     if (row != m_openRow && !handle) {
-        handle = draft.pack();
+        handle = draft.pack(m_arena);
         return;
     }
     draft.writeInto(edit(row));
@@ -101,13 +99,11 @@ void RowStore::setText(int row, int column, QStringView text) {
     setCell(row, column, value);
 }
 
-void RowStore::replace(int row, RowBlock* block) {
+void RowStore::forget(int row) {
     if (row == m_openRow) {
         m_openRow = 0;
     }
-    RowBlock*& handle = m_rows[size_t(row - 1)];
-    RowBlock::release(handle);
-    handle = block;
+    m_rows[size_t(row - 1)] = nullptr;
 }
 
 const RowBlock* RowStore::block(int row) const {
@@ -138,8 +134,8 @@ template <typename Change> void RowStore::changeRowsReaching(int slot, Change ch
         }
         builder.load(handle);
         change(builder);
-        RowBlock* packed = builder.pack();
-        RowBlock::release(handle);
+        RowBlock* packed = builder.pack(m_arena);
+        RowBlock::release(m_arena, handle);
         handle = packed;
     }
 }

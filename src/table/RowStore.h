@@ -1,8 +1,8 @@
 #pragma once
 
 #include "table/Cell.h"
+#include "table/RowArena.h"
 #include "table/RowBuilder.h"
-#include "table/RowRelease.h"
 
 #include <QStringView>
 #include <QtGlobal>
@@ -14,8 +14,10 @@ class RowDraft;
 
 /// The table's rows, numbered from 1: one handle per row, a packed RowBlock or nullptr for a
 /// row of default cells, so inserting or removing a row moves handles only and a hidden cell
-/// above the column count travels with its row. One row at a time may be open for editing;
-/// it is packed again as soon as another row, or the rows as a whole, are needed.
+/// above the column count travels with its row. The blocks live in the store's own RowArena,
+/// and replacing every row gives them back all at once for the next rows to reuse. One row at
+/// a time may be open for editing; it is packed again as soon as another row, or the rows as a
+/// whole, are needed.
 class RowStore final {
 public:
     RowStore() = default;
@@ -26,8 +28,6 @@ public:
 
     /// Replaces every row by `count` empty rows.
     void reset(int count);
-    /// The same, handing the old rows to the caller to free.
-    RowRelease takeAll(int count);
     /// Keeps the first `count` rows, dropping the rest or appending empty ones.
     void resize(int count);
     /// An empty row at `row` (1..count() + 1); the rows from there move down.
@@ -43,8 +43,9 @@ public:
     void apply(int row, const RowDraft& draft);
     /// Opens the row for several edits; the reference stays valid until another row is needed.
     RowBuilder& edit(int row);
-    /// Puts a packed row (or nullptr) in place of the row, which the store then owns.
-    void replace(int row, RowBlock* block);
+    /// Empties the row, leaving its block to the next reset: for a caller about to replace every
+    /// row, which would otherwise give the blocks back one by one.
+    void forget(int row);
     /// The packed row, nullptr when it holds only default cells.
     const RowBlock* block(int row) const;
 
@@ -62,6 +63,7 @@ private:
     template <typename Change> void changeRowsReaching(int slot, Change change);
 
     // Mutable because reading a packed row first packs the open one.
+    mutable RowArena m_arena;
     mutable std::vector<RowBlock*> m_rows;
     mutable RowBuilder m_open;
     mutable int m_openRow = 0;

@@ -80,9 +80,6 @@ public:
     void RemoveItem(int Index, bool NeIzri = false);
     void Clear();
     void ClearEntireList();
-    /// ClearEntireList, handing the rows it removes to the caller instead of freeing them all at
-    /// once: a reader that fills the table anew frees them as it stores its own (RowRelease).
-    RowRelease clearEntireListKeepingRows();
     /// Inserts a column at Index (1..ColumnCount + 1) or appends one (Index 0). Returns the
     /// in/out Index: for an append, ColumnCount + 1 as it was before the call.
     int AddColumn(int Index = 0, int Width = 0, const QString& HeaderTitle = QString());

@@ -94,9 +94,9 @@ void Table::RemoveItem(int Index, bool NeIzri) {
 }
 
 void Table::Clear() {
-    // Each row is released as soon as its record is made, so the records take the memory the
-    // rows leave instead of the heap growing by a table's worth on every clear. Should making a
-    // record fail, the rows released so far come back with an undo of the group.
+    // Each row is emptied as soon as its record is made, and its block goes back with all the
+    // others once every record is made. Should making a record fail, the rows emptied so far
+    // come back with an undo of the group.
     const int rows = ListCount();
     const int columns = ColumnCount();
     pushGroup(
@@ -104,7 +104,7 @@ void Table::Clear() {
         [&](int j) {
             m_rows.prefetch(j + 8);
             QString record = JournalRecords::clearedRow(j, m_rows.block(j), columns);
-            m_rows.replace(j, nullptr);
+            m_rows.forget(j);
             return record;
         },
         JournalTags::ClearEnd.toString(), PartialGroup::Kept);
@@ -118,12 +118,8 @@ void Table::Clear() {
 }
 
 void Table::ClearEntireList() {
-    clearEntireListKeepingRows();
-}
-
-RowRelease Table::clearEntireListKeepingRows() {
     m_columns.resize(1);
-    RowRelease removed = m_rows.takeAll(1);
+    m_rows.reset(1);
     m_undo.clear();
     m_redo.clear();
     changed();
@@ -133,7 +129,6 @@ RowRelease Table::clearEntireListKeepingRows() {
     m_view->ResetTopOffset();
     m_view->ScrollFullyLeft();
     m_view->SetScrollers();
-    return removed;
 }
 
 int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {
