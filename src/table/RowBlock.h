@@ -56,6 +56,12 @@ public:
     quint8 flags(int slot) const { return flagArray()[slot - 1]; }
     qint32 color(int slot) const { return colorArray()[slot - 1]; }
 
+    /// The slots' text ends, colours and flags as arrays from slot 1, for code that walks a
+    /// whole row.
+    const quint32* ends() const { return endArray(); }
+    const qint32* colors() const { return colorArray(); }
+    const quint8* flagBytes() const { return flagArray(); }
+
     /// The bytes the block occupies, for the memory accounting of the benchmarks.
     qsizetype byteSize() const;
 

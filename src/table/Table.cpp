@@ -95,6 +95,7 @@ void Table::emptyRedoUnlessRedoing() {
 void Table::ClearUndoRedo() {
     m_undo.clear();
     m_redo.clear();
+    m_groupTexts.releaseUnused();
 }
 
 const std::deque<QString>& Table::UndoStore() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/Cell.h"
+#include "table/RecordChunks.h"
 #include "table/RowStore.h"
 
 #include <QString>
@@ -177,6 +178,8 @@ private:
 
     RowStore m_rows;
     std::vector<Column> m_columns;
+    // The texts of the groups' records, which the records in the stores share.
+    RecordChunks m_groupTexts;
     std::deque<QString> m_undo;
     std::deque<QString> m_redo;
     TableView* m_view;

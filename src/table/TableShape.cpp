@@ -15,6 +15,7 @@ void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
     m_undo.insert(m_undo.begin(), size_t(count), QString());
     const auto first = m_undo.begin();
     *first = std::move(head);
+    m_groupTexts.beginGroup();
     try {
         auto at = first;
         for (int i = 1; i <= rows; ++i) {
@@ -27,10 +28,12 @@ void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
             first[count - 1] = std::move(end);
             emptyRedoUnlessRedoing();
         }
+        m_groupTexts.endGroup();
         throw;
     }
     first[count - 1] = std::move(end);
     emptyRedoUnlessRedoing();
+    m_groupTexts.endGroup();
 }
 
 // Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
@@ -103,7 +106,7 @@ void Table::Clear() {
         JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
         [&](int j) {
             m_rows.prefetch(j + 8);
-            QString record = JournalRecords::clearedRow(j, m_rows.block(j), columns);
+            QString record = JournalRecords::clearedRow(m_groupTexts, j, m_rows.block(j), columns);
             m_rows.forget(j);
             return record;
         },
@@ -122,6 +125,7 @@ void Table::ClearEntireList() {
     m_rows.reset(1);
     m_undo.clear();
     m_redo.clear();
+    m_groupTexts.releaseUnused();
     changed();
     m_view->LayoutColumns();
     m_view->BuildHeader();
@@ -181,7 +185,8 @@ void Table::RemoveColumn(int Index) {
         pushGroup(
             JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index, column.caption,
                                        column.width),
-            ListCount(), [&](int i) { return JournalRecords::columnCell(m_rows.cell(i, Index)); },
+            ListCount(),
+            [&](int i) { return JournalRecords::columnCell(m_groupTexts, m_rows.cell(i, Index)); },
             JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}), PartialGroup::Dropped);
     }
     m_rows.removeSlot(Index, columns);
