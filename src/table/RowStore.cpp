@@ -3,6 +3,8 @@
 #include "table/RowBlock.h"
 #include "table/RowDraft.h"
 
+#include <utility>
+
 // The arena frees every block at once.
 RowStore::~RowStore() = default;
 
@@ -29,6 +31,7 @@ void RowStore::reset(int count) {
     // The handles' room is kept along with the arena's slabs: the table is about to be filled
     // anew, most often to a similar size.
     m_rows.assign(size_t(count), nullptr);
+    m_aside.clear();
     m_arena.releaseAll();
 }
 
@@ -99,13 +102,6 @@ void RowStore::setText(int row, int column, QStringView text) {
     setCell(row, column, value);
 }
 
-void RowStore::forget(int row) {
-    if (row == m_openRow) {
-        m_openRow = 0;
-    }
-    m_rows[size_t(row - 1)] = nullptr;
-}
-
 const RowBlock* RowStore::block(int row) const {
     if (row == m_openRow) {
         flush();
@@ -113,14 +109,30 @@ const RowBlock* RowStore::block(int row) const {
     return m_rows[size_t(row - 1)];
 }
 
-void RowStore::prefetch(int row) const {
-    if (row >= 1 && row <= count() && m_rows[size_t(row - 1)]) {
-        // The first four cache lines hold a row of eight short cells entirely.
-        const char* bytes = reinterpret_cast<const char*>(m_rows[size_t(row - 1)]);
-        for (int line = 0; line < 4; ++line) {
-            __builtin_prefetch(bytes + 64 * line);
-        }
+void RowStore::setAside() {
+    flush();
+    dropAside();
+    m_aside.swap(m_rows);
+    m_rows.assign(1, nullptr);
+}
+
+void RowStore::restoreAside() {
+    m_openRow = 0;
+    releaseFrom(0);
+    m_rows.swap(m_aside);
+}
+
+void RowStore::adoptAside(int row) {
+    RowBlock*& set = m_aside[size_t(row - 1)];
+    Q_ASSERT(row != m_openRow && !m_rows[size_t(row - 1)]);
+    m_rows[size_t(row - 1)] = std::exchange(set, nullptr);
+}
+
+void RowStore::dropAside() {
+    for (RowBlock* block : m_aside) {
+        RowBlock::release(m_arena, block);
     }
+    m_aside.clear();
 }
 
 template <typename Change> void RowStore::changeRowsReaching(int slot, Change change) {

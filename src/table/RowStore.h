@@ -43,14 +43,23 @@ public:
     void apply(int row, const RowDraft& draft);
     /// Opens the row for several edits; the reference stays valid until another row is needed.
     RowBuilder& edit(int row);
-    /// Empties the row, leaving its block to the next reset: for a caller about to replace every
-    /// row, which would otherwise give the blocks back one by one.
-    void forget(int row);
     /// The packed row, nullptr when it holds only default cells.
     const RowBlock* block(int row) const;
 
-    /// Starts loading a row that will be read soon; rows out of range are ignored.
-    void prefetch(int row) const;
+    /// Replaces every row by one empty row, keeping the old rows' blocks aside as they are for
+    /// a clear that may be undone. Blocks set aside before are given back.
+    void setAside();
+    /// Puts the rows set aside back in place of the rows: the clear did not happen.
+    void restoreAside();
+    /// How many rows are set aside.
+    int asideCount() const { return int(m_aside.size()); }
+    /// The block set aside for row 1..asideCount(), nullptr when there is none.
+    const RowBlock* aside(int row) const { return m_aside[size_t(row - 1)]; }
+    /// Makes the block set aside for `row` that row's block again; the row (1..count()) must
+    /// be empty.
+    void adoptAside(int row);
+    /// Gives every block still set aside back.
+    void dropAside();
 
     /// Column insertion in every row: slots first..last-1 move right, slot first is emptied.
     void insertSlot(int first, int last);
@@ -65,6 +74,7 @@ private:
     // Mutable because reading a packed row first packs the open one.
     mutable RowArena m_arena;
     mutable std::vector<RowBlock*> m_rows;
+    std::vector<RowBlock*> m_aside;
     mutable RowBuilder m_open;
     mutable int m_openRow = 0;
 };

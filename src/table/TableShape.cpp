@@ -2,13 +2,13 @@
 
 #include "table/JournalRecords.h"
 #include "table/JournalTags.h"
+#include "table/RowBlock.h"
 #include "table/TableView.h"
 
 #include <limits>
 
 template <typename RowRecord>
-void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
-                      PartialGroup onFailure) {
+void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end) {
     // Made in place, in row order, which is the order undo reads the records back in and so the
     // order they should lie in memory; the older records stay where they are.
     const qsizetype count = qsizetype(rows) + 2;
@@ -22,12 +22,7 @@ void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
             *++at = rowRecord(i);
         }
     } catch (...) {
-        if (onFailure == PartialGroup::Dropped) {
-            m_undo.erase(first, first + count);
-        } else {
-            first[count - 1] = std::move(end);
-            emptyRedoUnlessRedoing();
-        }
+        m_undo.erase(first, first + count);
         m_groupTexts.endGroup();
         throw;
     }
@@ -96,23 +91,51 @@ void Table::RemoveItem(int Index, bool NeIzri) {
     m_view->SetScrollers();
 }
 
+namespace {
+
+// Whether the clear record of the row holds all of it, so that the record's undo gives back
+// exactly this block: no slot above the columns, and a text in every slot it stores.
+bool wholeInClearRecord(const RowBlock* block, int columns) {
+    if (!block || block->slotCount() > columns) {
+        return false;
+    }
+    const quint32* ends = block->ends();
+    quint32 begin = 0;
+    for (int k = 0; k < block->slotCount(); ++k) {
+        if (ends[k] == begin) {
+            return false;
+        }
+        begin = ends[k];
+    }
+    return true;
+}
+
+} // namespace
+
 void Table::Clear() {
-    // Each row is emptied as soon as its record is made, and its block goes back with all the
-    // others once every record is made. Should making a record fail, the rows emptied so far
-    // come back with an undo of the group.
+    // The rows go aside as they are and the records are made from them there. The undo of this
+    // group takes back every row that its record holds whole instead of reading the record;
+    // should making a record fail, the rows come back and nothing has changed.
     const int rows = ListCount();
     const int columns = ColumnCount();
-    pushGroup(
-        JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
-        [&](int j) {
-            m_rows.prefetch(j + 8);
-            QString record = JournalRecords::clearedRow(m_groupTexts, j, m_rows.block(j), columns);
-            m_rows.forget(j);
-            return record;
-        },
-        JournalTags::ClearEnd.toString(), PartialGroup::Kept);
+    m_rows.setAside();
+    m_clearedGroup = nullptr;
+    m_clearedWhole.assign(size_t(rows), false);
+    try {
+        pushGroup(
+            JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
+            [&](int j) {
+                const RowBlock* block = m_rows.aside(j);
+                m_clearedWhole[size_t(j - 1)] = wholeInClearRecord(block, columns);
+                return JournalRecords::clearedRow(m_groupTexts, j, block, columns);
+            },
+            JournalTags::ClearEnd.toString());
+    } catch (...) {
+        m_rows.restoreAside();
+        throw;
+    }
+    m_clearedGroup = QStringView(m_undo.front()).mid(JournalTags::Length).utf16();
 
-    m_rows.reset(1);
     changed();
     m_view->FitNumberColumn();
     m_view->ResetTopOffset();
@@ -120,8 +143,14 @@ void Table::Clear() {
     m_view->SetScrollers();
 }
 
+void Table::dropClearedRows() {
+    m_clearedGroup = nullptr;
+    m_rows.dropAside();
+}
+
 void Table::ClearEntireList() {
     m_columns.resize(1);
+    m_clearedGroup = nullptr;
     m_rows.reset(1);
     m_undo.clear();
     m_redo.clear();
@@ -187,7 +216,7 @@ void Table::RemoveColumn(int Index) {
                                        column.width),
             ListCount(),
             [&](int i) { return JournalRecords::columnCell(m_groupTexts, m_rows.cell(i, Index)); },
-            JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}), PartialGroup::Dropped);
+            JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
     }
     m_rows.removeSlot(Index, columns);
     m_columns.erase(m_columns.begin() + (Index - 1));

@@ -82,6 +82,9 @@ private slots:
     void bigRowsAndHiddenCellsSurviveEveryChange_data();
     void bigRowsAndHiddenCellsSurviveEveryChange();
     void clearAndUndoAgainAndAgain();
+    void undoOfClearRestoresWhatItsRecordsHold();
+    void clearUndoneAfterTheRowsWereReplaced();
+    void twoClearsUndone();
     void recordsAreOrdinaryStrings();
     void recordsOutliveTheirTable();
     void aKeptRecordIsNotWrittenOver();
@@ -273,6 +276,69 @@ void TestRowStorage::clearAndUndoAgainAndAgain() {
         QCOMPARE(entries(t.UndoStore()), records);
         QCOMPARE(t.ListCount(), 1);
     }
+}
+
+// The undo of a clear gives back what the records hold, whether a row comes back from the
+// rows the clear kept aside or from its record: a row's cells above the columns, and formats
+// without a text, are not in the record and do not come back.
+void TestRowStorage::undoOfClearRestoresWhatItsRecordsHold() {
+    Table t;
+    fill(t, {{"a", "b"}, {"c", ""}, {"d", "e"}, {"", ""}, {"f", "g"}});
+    t.setCell(1, 1, CellRef{u"a", true, false, true, 255});
+    t.setCell(2, 2, CellRef{QStringView(), true, false, false, 7});
+    t.setCell(3, 9, CellRef{u"hidden", false, true, false, 0});
+    t.setCell(5, 1, CellRef{QString(5000, u'f'), false, false, true, -3});
+    t.ClearUndoRedo();
+    t.Clear();
+    t.ChangeItem(1, 1, "x");
+    t.SetBold(1, 2, true);
+    t.AddMoreThanOneRow(3);
+    QVERIFY(t.undo(3));
+    QVERIFY(t.undo());
+    QCOMPARE(texts(t),
+             (QList<QStringList>{
+                 {"a", "b"}, {"c", ""}, {"d", "e"}, {"", ""}, {QString(5000, u'f'), "g"}}));
+    QCOMPARE(t.cellAt(1, 1).toCell(), (Cell{"a", true, false, true, 255}));
+    QCOMPARE(t.cellAt(2, 2).toCell(), Cell{});
+    QCOMPARE(t.cellAt(3, 9).toCell(), Cell{});
+    QCOMPARE(t.cellAt(5, 1).toCell(), (Cell{QString(5000, u'f'), false, false, true, -3}));
+    QVERIFY(t.redo());
+    QCOMPARE(t.ListCount(), 1);
+    QVERIFY(t.undo());
+    QCOMPARE(t.cellAt(1, 1).toCell(), (Cell{"a", true, false, true, 255}));
+    QCOMPARE(t.GetItem(5, 2), QString("g"));
+}
+
+// Rows replaced without the journal after a clear (as a reader does) are not the rows the
+// clear kept aside: the undo writes the records into the rows there are.
+void TestRowStorage::clearUndoneAfterTheRowsWereReplaced() {
+    Table t;
+    fill(t, {{"a"}, {"b"}, {"c"}});
+    t.Clear();
+    t.resetRows(2);
+    t.setCell(1, 1, CellRef{u"x"});
+    t.setCell(2, 2, CellRef{u"y", true, false, false, 0});
+    QVERIFY(t.undo());
+    QCOMPARE(texts(t), (QList<QStringList>{{"a"}, {"b"}, {"c"}}));
+    QCOMPARE(t.cellAt(2, 2).toCell(), (Cell{"y", true, false, false, 0}));
+}
+
+void TestRowStorage::twoClearsUndone() {
+    Table t;
+    fill(t, rowsOf(1000, 2, 12));
+    t.Clear();
+    t.AddMoreThanOneRow(4);
+    t.ChangeItem(3, 2, "between");
+    t.Clear();
+    QVERIFY(t.undo());
+    QCOMPARE(t.ListCount(), 5);
+    QCOMPARE(t.GetItem(3, 2), QString("between"));
+    QVERIFY(t.undo(3)); // the edit, the appended rows, the first clear
+    QCOMPARE(texts(t), rowsOf(1000, 2, 12));
+    QVERIFY(t.redo(3));
+    QCOMPARE(t.GetItem(3, 2), QString("between"));
+    QVERIFY(t.undo(3));
+    QCOMPARE(texts(t), rowsOf(1000, 2, 12));
 }
 
 // A record is a QString like any other: zero-terminated, comparable, changed only as a copy.
