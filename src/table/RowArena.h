@@ -50,6 +50,8 @@ private:
         HeapLink* next;
     };
     static constexpr qsizetype classOf(qsizetype bytes) { return (bytes + Granule - 1) / Granule; }
+    // How far ahead of the next carved block its memory is asked for.
+    static constexpr qsizetype PrefetchAhead = 1024;
 
     void* carve(qsizetype bytes);
     void* allocateOnHeap(qsizetype bytes);
