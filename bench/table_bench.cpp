@@ -15,7 +15,14 @@
 #include <QFile>
 #include <QString>
 
+#include <malloc.h>
+#include <sys/resource.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,7 +91,8 @@ Table& bigTable() {
     return *table;
 }
 
-// The same rows in a store of their own, to deep-copy as a baseline.
+// The same rows in a store of their own, to deep-copy as a baseline: each row's bytes into a
+// heap block of its own.
 const RowStore& bigStore() {
     static const std::unique_ptr<RowStore> store = [] {
         auto s = std::make_unique<RowStore>();
@@ -99,6 +107,47 @@ const RowStore& bigStore() {
     }();
     return *store;
 }
+
+// System time, user time and minor page faults of the process during the timed parts, per
+// iteration: memory handed back to the system and faulted in again shows in the first and
+// the last.
+class ProcessUsage {
+public:
+    void resume() { m_start = now(); }
+    void pause() {
+        const Sample end = now();
+        m_systemSeconds += end.systemSeconds - m_start.systemSeconds;
+        m_userSeconds += end.userSeconds - m_start.userSeconds;
+        m_faults += end.faults - m_start.faults;
+    }
+    void report(benchmark::State& state) const {
+        state.counters["sys_ms"] =
+            benchmark::Counter(m_systemSeconds * 1e3, benchmark::Counter::kAvgIterations);
+        state.counters["user_ms"] =
+            benchmark::Counter(m_userSeconds * 1e3, benchmark::Counter::kAvgIterations);
+        state.counters["minflt"] =
+            benchmark::Counter(double(m_faults), benchmark::Counter::kAvgIterations);
+    }
+
+private:
+    struct Sample {
+        double systemSeconds = 0;
+        double userSeconds = 0;
+        long faults = 0;
+    };
+    static Sample now() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return {double(usage.ru_stime.tv_sec) + double(usage.ru_stime.tv_usec) * 1e-6,
+                double(usage.ru_utime.tv_sec) + double(usage.ru_utime.tv_usec) * 1e-6,
+                usage.ru_minflt};
+    }
+
+    Sample m_start;
+    double m_systemSeconds = 0;
+    double m_userSeconds = 0;
+    long m_faults = 0;
+};
 
 qint64 residentBytes() {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -115,9 +164,13 @@ void BM_FindNoMatchFolded(benchmark::State& state) {
     Table& t = bigTable();
     t.setISelected(0);
     const QString needle = QStringLiteral("ab~");
+    ProcessUsage usage;
+    usage.resume();
     for (auto _ : state) {
         benchmark::DoNotOptimize(t.findMatch(needle, false, false, QString()));
     }
+    usage.pause();
+    usage.report(state);
     state.counters["cells"] = double(Rows) * Columns;
 }
 
@@ -125,14 +178,20 @@ void BM_FindNoMatchExact(benchmark::State& state) {
     Table& t = bigTable();
     t.setISelected(0);
     const QString needle = QStringLiteral("ab~");
+    ProcessUsage usage;
+    usage.resume();
     for (auto _ : state) {
         benchmark::DoNotOptimize(t.findMatch(needle, true, false, QString()));
     }
+    usage.pause();
+    usage.report(state);
 }
 
 void BM_Baseline_IndexOfScan(benchmark::State& state) {
     const PlainTexts& texts = plainTexts();
     const QString needle = QStringLiteral("ab~");
+    ProcessUsage usage;
+    usage.resume();
     for (auto _ : state) {
         qsizetype found = 0;
         for (const QStringView text : texts.views) {
@@ -140,101 +199,149 @@ void BM_Baseline_IndexOfScan(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(found);
     }
+    usage.pause();
+    usage.report(state);
 }
 
 // --- Clear and its undo --------------------------------------------------------------------
 
 void BM_Clear(benchmark::State& state) {
     Table& t = bigTable();
+    ProcessUsage usage;
     for (auto _ : state) {
+        usage.resume();
         t.Clear();
+        usage.pause();
         state.PauseTiming();
         t.undo();
         state.ResumeTiming();
     }
+    usage.report(state);
 }
 
 void BM_ClearUndo(benchmark::State& state) {
     Table& t = bigTable();
+    ProcessUsage usage;
     for (auto _ : state) {
         state.PauseTiming();
         t.Clear();
         state.ResumeTiming();
+        usage.resume();
         t.undo();
+        usage.pause();
     }
+    usage.report(state);
 }
 
 void BM_Baseline_DeepCopyRows(benchmark::State& state) {
     const RowStore& store = bigStore();
-    for (auto _ : state) {
-        std::vector<RowBlock*> rows(static_cast<size_t>(Rows));
+    std::vector<void*> rows(static_cast<size_t>(Rows), nullptr);
+    const auto copyRows = [&] {
         for (int r = 1; r <= Rows; ++r) {
-            rows[size_t(r - 1)] = RowBlock::copy(store.block(r));
+            if (const RowBlock* block = store.block(r)) {
+                const auto bytes = size_t(block->byteSize());
+                rows[size_t(r - 1)] = std::memcpy(std::malloc(bytes), block, bytes);
+            }
         }
+    };
+    const auto freeRows = [&] {
+        for (void*& block : rows) {
+            std::free(std::exchange(block, nullptr));
+        }
+    };
+    // The heap keeps the copies' memory between iterations instead of handing it back to the
+    // system: every copy takes memory already there, so the baseline is the copying and the
+    // allocator's work, not faulting memory in.
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    ProcessUsage usage;
+    for (auto _ : state) {
+        usage.resume();
+        copyRows();
         benchmark::DoNotOptimize(rows.data());
+        usage.pause();
         state.PauseTiming();
-        for (RowBlock* block : rows) {
-            RowBlock::release(block);
-        }
+        freeRows();
         state.ResumeTiming();
     }
+    usage.report(state);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024); // the default
 }
 
 // --- rows at the top -----------------------------------------------------------------------
 
 void BM_AddRowAt1(benchmark::State& state) {
     Table& t = bigTable();
+    ProcessUsage usage;
     for (auto _ : state) {
+        usage.resume();
         t.AddRow(QString(), 1);
+        usage.pause();
         state.PauseTiming();
         t.RemoveItem(1);
         t.ClearUndoRedo();
         state.ResumeTiming();
     }
+    usage.report(state);
 }
 
 void BM_RemoveItem1(benchmark::State& state) {
     Table& t = bigTable();
+    ProcessUsage usage;
     for (auto _ : state) {
         state.PauseTiming();
         t.AddRow(QString(), 1);
         state.ResumeTiming();
+        usage.resume();
         t.RemoveItem(1);
+        usage.pause();
         state.PauseTiming();
         t.ClearUndoRedo();
         state.ResumeTiming();
     }
+    usage.report(state);
 }
 
 void BM_Baseline_InsertHandleAt1(benchmark::State& state) {
     std::vector<void*> handles(size_t(Rows), nullptr);
+    ProcessUsage usage;
     for (auto _ : state) {
+        usage.resume();
         handles.insert(handles.begin(), nullptr);
         benchmark::DoNotOptimize(handles.data());
+        usage.pause();
         state.PauseTiming();
         handles.erase(handles.begin());
         state.ResumeTiming();
     }
+    usage.report(state);
 }
 
 void BM_Baseline_EraseHandleAt1(benchmark::State& state) {
     std::vector<void*> handles(size_t(Rows), nullptr);
+    ProcessUsage usage;
     for (auto _ : state) {
         state.PauseTiming();
         handles.insert(handles.begin(), nullptr);
         state.ResumeTiming();
+        usage.resume();
         handles.erase(handles.begin());
         benchmark::DoNotOptimize(handles.data());
+        usage.pause();
     }
+    usage.report(state);
 }
 
 // --- filling and memory --------------------------------------------------------------------
 
 void BM_FillRowByRow(benchmark::State& state) {
     Table t;
+    ProcessUsage usage;
+    usage.resume();
     for (auto _ : state) {
         fill(t);
     }
+    usage.pause();
+    usage.report(state);
     state.counters["ns_per_cell"] =
         benchmark::Counter(double(Rows) * Columns, benchmark::Counter::kIsIterationInvariantRate |
                                                        benchmark::Counter::kInvert);

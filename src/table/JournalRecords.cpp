@@ -3,21 +3,85 @@
 #include "table/CharRuns.h"
 
 #include "table/JournalTags.h"
+#include "table/RecordChunks.h"
 #include "table/RowBlock.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 // Everything below is inlined into the per-row writers, which run once per row of a clear.
 //
-// The records of the column group and of a removed row are measured first and written straight
-// into a QString of their exact size. The others, the clear group's rows among them, are written
-// into a scratch buffer sized for the worst case (every character of a text doubled, every
-// number at its longest) and copied.
+// The records of a group are written straight into the group's shared blocks, with room for
+// the worst case (every character of a text doubled, every number at its longest). A removed
+// row's record is measured first and written into a QString of its exact size; the other single
+// records are written into a scratch buffer sized for the worst case and copied.
 
 constexpr qsizetype NumberBound = 11; // "-2147483648"
+
+// "00" to "99".
+constexpr auto DigitPairs = [] {
+    std::array<std::array<char16_t, 2>, 100> pairs{};
+    for (int k = 0; k < 100; ++k) {
+        pairs[size_t(k)] = {char16_t(u'0' + k / 10), char16_t(u'0' + k % 10)};
+    }
+    return pairs;
+}();
+
+[[gnu::always_inline]] inline qsizetype digitCount(quint64 m) {
+    qsizetype n = 1;
+    for (; m >= 10000; m /= 10000) {
+        n += 4;
+    }
+    return n + (m >= 10) + (m >= 100) + (m >= 1000);
+}
+
+// A fixed run of a record: units to be stored as one word, and how many of them count.
+struct Piece {
+    char16_t units[8] = {};
+    qsizetype length = 0;
+};
+// What a Piece may write beyond the record's end.
+constexpr qsizetype PieceSlack = 8;
+
+// "|#|" + column + "|", for the columns 1..32.
+constexpr auto ColumnHeads = [] {
+    std::array<Piece, 33> heads{};
+    for (int k = 1; k <= 32; ++k) {
+        Piece& head = heads[size_t(k)];
+        for (const char16_t c : {u'|', u'#', u'|'}) {
+            head.units[head.length++] = c;
+        }
+        if (k >= 10) {
+            head.units[head.length++] = char16_t(u'0' + k / 10);
+        }
+        head.units[head.length++] = char16_t(u'0' + k % 10);
+        head.units[head.length++] = u'|';
+    }
+    return heads;
+}();
+
+// "|" + the flags of the flag bits + "|", then "0" for the colour at index flags + 8.
+constexpr auto FlagPieces = [] {
+    std::array<Piece, 16> pieces{};
+    for (int k = 0; k < 16; ++k) {
+        Piece& piece = pieces[size_t(k)];
+        const int flags = k & 7;
+        piece.units[0] = u'|';
+        piece.units[1] = flags & RowBlock::BoldFlag ? u'1' : u'0';
+        piece.units[2] = flags & RowBlock::UnderlinedFlag ? u'1' : u'0';
+        piece.units[3] = flags & RowBlock::ItalicFlag ? u'1' : u'0';
+        piece.units[4] = u'|';
+        piece.length = 5;
+        if (k >= 8) {
+            piece.units[piece.length++] = u'0';
+        }
+    }
+    return pieces;
+}();
 
 class Write {
 public:
@@ -26,6 +90,12 @@ public:
     void rewind() { m_out = m_start; }
 
     void put(char16_t c) { *m_out++ = c; }
+    /// A piece of up to eight units, stored as one word: the units after it are written over
+    /// later or lie beyond the record.
+    void put(const Piece& piece) {
+        std::memcpy(m_out, piece.units, sizeof piece.units);
+        m_out += piece.length;
+    }
     void put(QStringView s) {
         CharRuns::copy(m_out, reinterpret_cast<const char16_t*>(s.utf16()), s.size());
         m_out += s.size();
@@ -39,15 +109,21 @@ public:
             put(u'-');
         }
         quint64 m = v < 0 ? quint64(0) - quint64(v) : quint64(v);
-        char16_t digits[20];
-        int n = 0;
-        do {
-            digits[n++] = char16_t(u'0' + m % 10);
-            m /= 10;
-        } while (m);
-        while (n) {
-            *m_out++ = digits[--n];
+        // Written from the last digit back, two digits a step: a row number has up to ten.
+        const qsizetype length = digitCount(m);
+        char16_t* out = m_out + length;
+        while (m >= 100) {
+            out -= 2;
+            std::memcpy(out, DigitPairs[m % 100].data(), sizeof(DigitPairs[0]));
+            m /= 100;
         }
+        if (m >= 10) {
+            out -= 2;
+            std::memcpy(out, DigitPairs[m].data(), sizeof(DigitPairs[0]));
+        } else {
+            *--out = char16_t(u'0' + m);
+        }
+        m_out += length;
     }
     void escaped(QStringView s) {
         const auto* p = reinterpret_cast<const char16_t*>(s.utf16());
@@ -79,6 +155,16 @@ template <typename Describe> QString build(qsizetype bound, Describe describe) {
         return QString();
     }
     return QString(reinterpret_cast<const QChar*>(buffer.data()), out.written());
+}
+
+template <typename Describe>
+[[gnu::always_inline]] inline QString buildShared(RecordChunks& chunks, qsizetype bound,
+                                                  Describe describe) {
+    return chunks.make(bound, [&](char16_t* text) {
+        Write out(text);
+        describe(out);
+        return out.written();
+    });
 }
 
 template <typename Describe> QString buildExact(qsizetype length, Describe describe) {
@@ -195,23 +281,48 @@ QString removedRow(int row, const RowBlock* block, int columns) {
     });
 }
 
-QString clearedRow(int row, const RowBlock* block, int columns) {
+QString clearedRow(RecordChunks& chunks, int row, const RowBlock* block, int columns) {
     const int stored = block ? std::min(block->slotCount(), columns) : 0;
     if (stored == 0) {
         return QString();
     }
-    // Written once into the scratch buffer, each text scanned for "|" once, then copied into a
-    // record of its exact size: measuring every field first cost more than the copy.
+    // Written once, each text scanned for "|" once: measuring every field first would cost
+    // more than the room left over.
     const qsizetype texts = block->textLength(stored);
     constexpr qsizetype PartBound = 3 + 2 + 1 + 1 + 3 + 1 + NumberBound;
-    return build(NumberBound + 1 + stored * PartBound + 2 * texts, [&](Write& out) {
+    const qsizetype bound = NumberBound + 1 + stored * PartBound + 2 * texts + PieceSlack;
+    return buildShared(chunks, bound, [&](Write& out) {
         out.number(row);
         out.put(u'|');
         const qsizetype head = out.written();
-        for (int k = 1; k <= stored; ++k) {
-            const QStringView text = block->text(k);
-            if (!text.isEmpty()) {
-                part(out, k, text, block->flags(k), block->color(k));
+        const auto* all = reinterpret_cast<const char16_t*>(block->text(1).utf16());
+        if (CharRuns::find(all, all + texts, u'|') != all + texts) {
+            for (int k = 1; k <= stored; ++k) {
+                const QStringView text = block->text(k);
+                if (!text.isEmpty()) {
+                    part(out, k, text, block->flags(k), block->color(k));
+                }
+            }
+        } else {
+            // No text of the row holds a "|": none needs escaping, and the fixed runs around
+            // each text go out as whole words.
+            const quint32* ends = block->ends();
+            const qint32* colors = block->colors();
+            const quint8* flags = block->flagBytes();
+            quint32 begin = 0;
+            for (int k = 0; k < stored; ++k) {
+                const quint32 end = ends[k];
+                if (end == begin) {
+                    continue;
+                }
+                out.put(ColumnHeads[size_t(k + 1)]);
+                out.put(QStringView(all + begin, qsizetype(end - begin)));
+                begin = end;
+                const qint32 color = colors[k];
+                out.put(FlagPieces[size_t(flags[k] & 7) + (color == 0 ? 8 : 0)]);
+                if (color != 0) {
+                    out.number(color);
+                }
             }
         }
         if (out.written() == head) {
@@ -220,11 +331,12 @@ QString clearedRow(int row, const RowBlock* block, int columns) {
     });
 }
 
-QString columnCell(const CellRef& cell) {
+QString columnCell(RecordChunks& chunks, const CellRef& cell) {
     if (cell.Text.isEmpty()) {
         return QString();
     }
-    return buildExact(cellBodyLength(cell.Text, cell.Color), [&](Write& out) {
+    constexpr qsizetype BodyBound = 1 + 3 + 1 + NumberBound;
+    return buildShared(chunks, 2 * cell.Text.size() + BodyBound, [&](Write& out) {
         cellBody(out, cell.Text, RowBlock::flagsOf(cell), cell.Color);
     });
 }

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 
+class RecordChunks;
 class RowBlock;
 
 /// Builds the texts of journal records and reads back the per-cell parts of row, clear and
@@ -25,10 +26,11 @@ QString taggedText(QStringView tag, std::initializer_list<qint64> numbers, QStri
 /// column k = 1..columns, empty ones included.
 QString removedRow(int row, const RowBlock* block, int columns);
 /// A row of the clear group: row + "|" and the parts of the columns with text; the empty
-/// record when no column 1..columns has text.
-QString clearedRow(int row, const RowBlock* block, int columns);
+/// record when no column 1..columns has text. Written into the group's shared blocks.
+QString clearedRow(RecordChunks& chunks, int row, const RowBlock* block, int columns);
 /// A cell of the column group: text + "|" + flags + "|" + colour; empty for an empty text.
-QString columnCell(const CellRef& cell);
+/// Written into the group's shared blocks.
+QString columnCell(RecordChunks& chunks, const CellRef& cell);
 /// tag + column + "|" + caption + "|" + width: the column group's head and the long
 /// "#ADDCLM#" form.
 QString columnHead(QStringView tag, int column, QStringView caption, int width);

@@ -1,9 +1,8 @@
 #include "table/RowBlock.h"
 
 #include "table/CharRuns.h"
+#include "table/RowArena.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <new>
 
 static_assert(sizeof(RowBlock) == 4, "the arrays follow the 4-byte header directly");
@@ -14,21 +13,19 @@ qsizetype RowBlock::bytesFor(int count, qsizetype textLength) {
            qsizetype(sizeof(char16_t)) * textLength;
 }
 
-RowBlock* RowBlock::allocate(int count, qsizetype textLength) {
-    void* memory = std::malloc(size_t(bytesFor(count, textLength)));
-    if (!memory) {
-        throw std::bad_alloc();
-    }
-    auto* block = new (memory) RowBlock;
+RowBlock* RowBlock::allocate(RowArena& arena, int count, qsizetype textLength) {
+    auto* block = new (arena.allocate(bytesFor(count, textLength))) RowBlock;
     block->m_slots = quint32(count);
     return block;
 }
 
-void RowBlock::release(RowBlock* block) noexcept {
-    std::free(block);
+void RowBlock::release(RowArena& arena, RowBlock* block) noexcept {
+    if (block) {
+        arena.release(block, block->byteSize());
+    }
 }
 
-RowBlock* RowBlock::pack(const Source* cells, int count) {
+RowBlock* RowBlock::pack(RowArena& arena, const Source* cells, int count) {
     while (count > 0 && cells[count - 1].isDefault()) {
         --count;
     }
@@ -39,7 +36,7 @@ RowBlock* RowBlock::pack(const Source* cells, int count) {
     for (int k = 0; k < count; ++k) {
         total += cells[k].text.size();
     }
-    RowBlock* block = allocate(count, total);
+    RowBlock* block = allocate(arena, count, total);
     quint32* ends = block->endArray();
     qint32* colors = block->colorArray();
     quint8* flags = block->flagArray();
@@ -57,16 +54,6 @@ RowBlock* RowBlock::pack(const Source* cells, int count) {
         flags[count] = 0; // padding byte, kept defined so copies of the block compare equal
     }
     return block;
-}
-
-RowBlock* RowBlock::copy(const RowBlock* block) {
-    if (!block) {
-        return nullptr;
-    }
-    const int count = block->slotCount();
-    RowBlock* duplicate = allocate(count, block->textLength(count));
-    std::memcpy(static_cast<void*>(duplicate), block, size_t(block->byteSize()));
-    return duplicate;
 }
 
 qsizetype RowBlock::byteSize() const {

@@ -5,10 +5,12 @@
 #include <QStringView>
 #include <QtGlobal>
 
-/// One row's cells packed into a single heap block, so that a row costs one allocation and
-/// only the slots it uses: the number of stored slots, per slot the end of its text, its colour
-/// and its format flags, then every text as UTF-16. Slots above the stored count are default
-/// cells, and a row of default cells has no block at all (nullptr).
+class RowArena;
+
+/// One row's cells packed into a single block of its table's RowArena, so that a row costs one
+/// allocation and only the slots it uses: the number of stored slots, per slot the end of its
+/// text, its colour and its format flags, then every text as UTF-16. Slots above the stored
+/// count are default cells, and a row of default cells has no block at all (nullptr).
 class RowBlock final {
 public:
     enum Flag : quint8 { BoldFlag = 1, ItalicFlag = 2, UnderlinedFlag = 4 };
@@ -24,13 +26,12 @@ public:
 
     /// A block of `count` slots (1..32) holding `textLength` UTF-16 units in total; the caller
     /// fills every end offset, colour, flag byte and the text before anyone reads it.
-    static RowBlock* allocate(int count, qsizetype textLength);
-    static void release(RowBlock* block) noexcept;
+    [[nodiscard]] static RowBlock* allocate(RowArena& arena, int count, qsizetype textLength);
+    /// Gives a block of `arena` back to it; nullptr is ignored.
+    static void release(RowArena& arena, RowBlock* block) noexcept;
     /// The block holding `count` slots (cells[0] is slot 1) without the default cells at the
     /// end; nullptr when every slot is a default cell.
-    static RowBlock* pack(const Source* cells, int count);
-    /// A deep copy; nullptr stays nullptr.
-    static RowBlock* copy(const RowBlock* block);
+    [[nodiscard]] static RowBlock* pack(RowArena& arena, const Source* cells, int count);
     /// The flag bits of a cell's format.
     static quint8 flagsOf(bool bold, bool itallic, bool underlined) {
         return quint8((bold ? BoldFlag : 0) | (itallic ? ItalicFlag : 0) |
@@ -54,6 +55,12 @@ public:
     qsizetype textLength(int slot) const { return slot > 0 ? end(slot) : 0; }
     quint8 flags(int slot) const { return flagArray()[slot - 1]; }
     qint32 color(int slot) const { return colorArray()[slot - 1]; }
+
+    /// The slots' text ends, colours and flags as arrays from slot 1, for code that walks a
+    /// whole row.
+    const quint32* ends() const { return endArray(); }
+    const qint32* colors() const { return colorArray(); }
+    const quint8* flagBytes() const { return flagArray(); }
 
     /// The bytes the block occupies, for the memory accounting of the benchmarks.
     qsizetype byteSize() const;

@@ -36,13 +36,13 @@ void RowBuilder::load(const RowBlock* block) {
     m_liveText = total;
 }
 
-RowBlock* RowBuilder::pack() const {
+RowBlock* RowBuilder::pack(RowArena& arena) const {
     std::array<RowBlock::Source, SlotCount> cells;
     for (int k = 1; k <= m_used; ++k) {
         const Slot& s = m_slots[k];
         cells[size_t(k - 1)] = {QStringView(m_text.data() + s.start, s.length), s.color, s.flags};
     }
-    return RowBlock::pack(cells.data(), m_used);
+    return RowBlock::pack(arena, cells.data(), m_used);
 }
 
 CellRef RowBuilder::cell(int slot) const {

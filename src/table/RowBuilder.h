@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+class RowArena;
 class RowBlock;
 
 /// One row unpacked for editing: all 32 slots, each a range of one shared text buffer with its
@@ -21,8 +22,8 @@ public:
     /// Every slot becomes a default cell.
     void clear();
     void load(const RowBlock* block);
-    /// The packed row; nullptr when every slot is a default cell.
-    RowBlock* pack() const;
+    /// The packed row, in `arena`; nullptr when every slot is a default cell.
+    [[nodiscard]] RowBlock* pack(RowArena& arena) const;
 
     /// Slot 1..32.
     CellRef cell(int slot) const;

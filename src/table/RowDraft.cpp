@@ -3,7 +3,7 @@
 #include "table/RowBlock.h"
 #include "table/RowBuilder.h"
 
-RowBlock* RowDraft::pack() const {
+RowBlock* RowDraft::pack(RowArena& arena) const {
     const int used = m_set ? 32 - __builtin_clz(m_set) : 0;
     // Slots 1..used all set, the usual row, leave no gap to fill.
     if (m_set & (m_set + 1)) {
@@ -13,7 +13,7 @@ RowBlock* RowDraft::pack() const {
             }
         }
     }
-    return RowBlock::pack(m_cells.data(), used);
+    return RowBlock::pack(arena, m_cells.data(), used);
 }
 
 void RowDraft::writeInto(RowBuilder& row) const {

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class RowArena;
 class RowBuilder;
 
 /// Several cells of one row gathered before they are stored: each slot a view of a text held
@@ -35,9 +36,9 @@ public:
     void clear() { m_set = 0; }
     bool isEmpty() const { return m_set == 0; }
 
-    /// The row holding the draft's cells and default cells elsewhere; nullptr when that is a
-    /// row of default cells.
-    RowBlock* pack() const;
+    /// The row holding the draft's cells and default cells elsewhere, in `arena`; nullptr when
+    /// that is a row of default cells.
+    [[nodiscard]] RowBlock* pack(RowArena& arena) const;
     /// Writes the draft's cells into an opened row, slot by slot.
     void writeInto(RowBuilder& row) const;
 

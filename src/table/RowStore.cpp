@@ -3,12 +3,15 @@
 #include "table/RowBlock.h"
 #include "table/RowDraft.h"
 
-RowStore::~RowStore() {
-    takeAll(0);
-}
+#include <utility>
+
+// The arena frees every block at once.
+RowStore::~RowStore() = default;
 
 void RowStore::releaseFrom(qsizetype index) {
-    const RowRelease tail(std::vector<RowBlock*>(m_rows.begin() + index, m_rows.end()));
+    for (auto at = m_rows.begin() + index; at != m_rows.end(); ++at) {
+        RowBlock::release(m_arena, *at);
+    }
     m_rows.resize(size_t(index));
 }
 
@@ -17,21 +20,19 @@ void RowStore::flush() const {
         return;
     }
     RowBlock*& handle = m_rows[size_t(m_openRow - 1)];
-    RowBlock* packed = m_open.pack();
-    RowBlock::release(handle);
+    RowBlock* packed = m_open.pack(m_arena);
+    RowBlock::release(m_arena, handle);
     handle = packed;
     m_openRow = 0;
 }
 
 void RowStore::reset(int count) {
-    takeAll(count);
-}
-
-RowRelease RowStore::takeAll(int count) {
     m_openRow = 0;
-    std::vector<RowBlock*> rows(size_t(count), nullptr);
-    rows.swap(m_rows);
-    return RowRelease(std::move(rows));
+    // The handles' room is kept along with the arena's slabs: the table is about to be filled
+    // anew, most often to a similar size.
+    m_rows.assign(size_t(count), nullptr);
+    m_aside.clear();
+    m_arena.releaseAll();
 }
 
 void RowStore::resize(int count) {
@@ -50,7 +51,7 @@ void RowStore::insertEmpty(int row) {
 
 void RowStore::remove(int row) {
     flush();
-    RowBlock::release(m_rows[size_t(row - 1)]);
+    RowBlock::release(m_arena, m_rows[size_t(row - 1)]);
     m_rows.erase(m_rows.begin() + (row - 1));
 }
 
@@ -68,7 +69,7 @@ CellRef RowStore::cell(int row, int column) const {
 void RowStore::apply(int row, const RowDraft& draft) {
     RowBlock*& handle = m_rows[size_t(row - 1)];
     if (row != m_openRow && !handle) {
-        handle = draft.pack();
+        handle = draft.pack(m_arena);
         return;
     }
     draft.writeInto(edit(row));
@@ -101,15 +102,6 @@ void RowStore::setText(int row, int column, QStringView text) {
     setCell(row, column, value);
 }
 
-void RowStore::replace(int row, RowBlock* block) {
-    if (row == m_openRow) {
-        m_openRow = 0;
-    }
-    RowBlock*& handle = m_rows[size_t(row - 1)];
-    RowBlock::release(handle);
-    handle = block;
-}
-
 const RowBlock* RowStore::block(int row) const {
     if (row == m_openRow) {
         flush();
@@ -117,14 +109,30 @@ const RowBlock* RowStore::block(int row) const {
     return m_rows[size_t(row - 1)];
 }
 
-void RowStore::prefetch(int row) const {
-    if (row >= 1 && row <= count() && m_rows[size_t(row - 1)]) {
-        // The first four cache lines hold a row of eight short cells entirely.
-        const char* bytes = reinterpret_cast<const char*>(m_rows[size_t(row - 1)]);
-        for (int line = 0; line < 4; ++line) {
-            __builtin_prefetch(bytes + 64 * line);
-        }
+void RowStore::setAside() {
+    flush();
+    dropAside();
+    m_aside.swap(m_rows);
+    m_rows.assign(1, nullptr);
+}
+
+void RowStore::restoreAside() {
+    m_openRow = 0;
+    releaseFrom(0);
+    m_rows.swap(m_aside);
+}
+
+void RowStore::adoptAside(int row) {
+    RowBlock*& set = m_aside[size_t(row - 1)];
+    Q_ASSERT(row != m_openRow && !m_rows[size_t(row - 1)]);
+    m_rows[size_t(row - 1)] = std::exchange(set, nullptr);
+}
+
+void RowStore::dropAside() {
+    for (RowBlock* block : m_aside) {
+        RowBlock::release(m_arena, block);
     }
+    m_aside.clear();
 }
 
 template <typename Change> void RowStore::changeRowsReaching(int slot, Change change) {
@@ -138,8 +146,8 @@ template <typename Change> void RowStore::changeRowsReaching(int slot, Change ch
         }
         builder.load(handle);
         change(builder);
-        RowBlock* packed = builder.pack();
-        RowBlock::release(handle);
+        RowBlock* packed = builder.pack(m_arena);
+        RowBlock::release(m_arena, handle);
         handle = packed;
     }
 }

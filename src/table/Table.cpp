@@ -95,6 +95,8 @@ void Table::emptyRedoUnlessRedoing() {
 void Table::ClearUndoRedo() {
     m_undo.clear();
     m_redo.clear();
+    m_groupTexts.releaseUnused();
+    dropClearedRows();
 }
 
 const std::deque<QString>& Table::UndoStore() const {
@@ -256,6 +258,7 @@ void Table::setCellText(int row, int column, QStringView text) {
 }
 
 void Table::resetRows(int count) {
+    m_clearedGroup = nullptr;
     m_rows.reset(std::max(count, 1));
     changed();
     m_view->FitNumberColumn();

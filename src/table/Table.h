@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/Cell.h"
+#include "table/RecordChunks.h"
 #include "table/RowStore.h"
 
 #include <QString>
@@ -80,9 +81,6 @@ public:
     void RemoveItem(int Index, bool NeIzri = false);
     void Clear();
     void ClearEntireList();
-    /// ClearEntireList, handing the rows it removes to the caller instead of freeing them all at
-    /// once: a reader that fills the table anew frees them as it stores its own (RowRelease).
-    RowRelease clearEntireListKeepingRows();
     /// Inserts a column at Index (1..ColumnCount + 1) or appends one (Index 0). Returns the
     /// in/out Index: for an append, ColumnCount + 1 as it was before the call.
     int AddColumn(int Index = 0, int Width = 0, const QString& HeaderTitle = QString());
@@ -146,18 +144,13 @@ private:
     void record(QString entry);
     void recordEdit(QString entry);
     void pushUndoKeepRedo(QString entry);
-    /// What a group keeps when making one of its records fails.
-    enum class PartialGroup {
-        /// Nothing: the change has not begun.
-        Dropped,
-        /// The records made so far, the rest empty: the change has gone that far.
-        Kept,
-    };
     /// A group into UndoStore, position 1 first: the head, rowRecord(i) for rows i = 1..rows,
-    /// the end marker. (Defined where the groups are made.)
+    /// the end marker. Should making a record fail, the group is dropped and the change must
+    /// not have begun. (Defined where the groups are made.)
     template <typename RowRecord>
-    void pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
-                   PartialGroup onFailure);
+    void pushGroup(QString head, int rows, RowRecord rowRecord, QString end);
+    /// Forgets the rows of the latest clear kept aside.
+    void dropClearedRows();
     void emptyRedoUnlessRedoing();
 
     // Undo and redo share one record interpreter.
@@ -180,6 +173,13 @@ private:
 
     RowStore m_rows;
     std::vector<Column> m_columns;
+    // The texts of the groups' records, which the records in the stores share.
+    RecordChunks m_groupTexts;
+    // The rows of the latest clear, kept aside in the row store for its undo, belong to the
+    // group whose head record's payload starts here (nullptr when none are kept); the rows its
+    // records restore exactly are marked in m_clearedWhole.
+    const char16_t* m_clearedGroup = nullptr;
+    std::vector<bool> m_clearedWhole;
     std::deque<QString> m_undo;
     std::deque<QString> m_redo;
     TableView* m_view;

@@ -179,28 +179,37 @@ void Table::replayClearGroup(QStringView payload, std::deque<QString>& store) {
     if (!head.number(rows) || rows < 1 || qsizetype(store.size()) < qsizetype(rows) + 1) {
         return;
     }
+    // The rows of this very group, still aside as the clear left them, come back without
+    // their records being read, where the record holds the whole row and the row is empty.
+    const bool aside = m_clearedGroup == payload.utf16() && m_rows.asideCount() == rows;
+    m_clearedGroup = nullptr;
     m_rows.resize(rows);
     m_view->FitNumberColumn();
-    // The records are read where they lie and each is freed as soon as its row is back, so the
-    // rows can take the memory the records leave; their emptied places go in one step.
+    // The records are read where they lie and each is dropped as soon as its row is back;
+    // their emptied places go in one step.
     const auto records = store.begin();
     const auto end = records + rows;
     constexpr int Ahead = 8;
     auto ahead = records + std::min(rows, Ahead);
     RowDraft draft;
-    for (auto at = records; at != end; ++at) {
-        // Every record is an allocation of its own; asking for the one a few rows ahead hides
-        // the wait for memory that reading it would otherwise start.
-        if (ahead != end) {
-            const char* bytes = reinterpret_cast<const char*>(ahead->constData());
-            for (qsizetype byte = 0; byte < ahead->size() * 2; byte += 64) {
-                __builtin_prefetch(bytes + byte);
+    int row = 1;
+    for (auto at = records; at != end; ++at, ++row) {
+        if (aside && m_clearedWhole[size_t(row - 1)] && !m_rows.block(row)) {
+            m_rows.adoptAside(row);
+        } else {
+            // Asking for the record a few rows ahead hides the wait for memory that reading it
+            // would otherwise start.
+            for (; ahead != end && ahead - at < Ahead; ++ahead) {
+                const char* bytes = reinterpret_cast<const char*>(ahead->constData());
+                for (qsizetype byte = 0; byte < ahead->size() * 2; byte += 64) {
+                    __builtin_prefetch(bytes + byte);
+                }
             }
-            ++ahead;
+            restoreRow(*at, draft);
         }
-        restoreRow(*at, draft);
         *at = QString();
     }
+    m_rows.dropAside();
     store.erase(records, end + 1); // and the end marker
     m_redo.push_front(JournalTags::ClearAgain.toString());
 }

@@ -2,35 +2,33 @@
 
 #include "table/JournalRecords.h"
 #include "table/JournalTags.h"
+#include "table/RowBlock.h"
 #include "table/TableView.h"
 
 #include <limits>
 
 template <typename RowRecord>
-void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end,
-                      PartialGroup onFailure) {
+void Table::pushGroup(QString head, int rows, RowRecord rowRecord, QString end) {
     // Made in place, in row order, which is the order undo reads the records back in and so the
     // order they should lie in memory; the older records stay where they are.
     const qsizetype count = qsizetype(rows) + 2;
     m_undo.insert(m_undo.begin(), size_t(count), QString());
     const auto first = m_undo.begin();
     *first = std::move(head);
+    m_groupTexts.beginGroup();
     try {
         auto at = first;
         for (int i = 1; i <= rows; ++i) {
             *++at = rowRecord(i);
         }
     } catch (...) {
-        if (onFailure == PartialGroup::Dropped) {
-            m_undo.erase(first, first + count);
-        } else {
-            first[count - 1] = std::move(end);
-            emptyRedoUnlessRedoing();
-        }
+        m_undo.erase(first, first + count);
+        m_groupTexts.endGroup();
         throw;
     }
     first[count - 1] = std::move(end);
     emptyRedoUnlessRedoing();
+    m_groupTexts.endGroup();
 }
 
 // Rows move as whole rows: inserting or removing one moves its handle, so cells kept above
@@ -93,23 +91,51 @@ void Table::RemoveItem(int Index, bool NeIzri) {
     m_view->SetScrollers();
 }
 
+namespace {
+
+// Whether the clear record of the row holds all of it, so that the record's undo gives back
+// exactly this block: no slot above the columns, and a text in every slot it stores.
+bool wholeInClearRecord(const RowBlock* block, int columns) {
+    if (!block || block->slotCount() > columns) {
+        return false;
+    }
+    const quint32* ends = block->ends();
+    quint32 begin = 0;
+    for (int k = 0; k < block->slotCount(); ++k) {
+        if (ends[k] == begin) {
+            return false;
+        }
+        begin = ends[k];
+    }
+    return true;
+}
+
+} // namespace
+
 void Table::Clear() {
-    // Each row is released as soon as its record is made, so the records take the memory the
-    // rows leave instead of the heap growing by a table's worth on every clear. Should making a
-    // record fail, the rows released so far come back with an undo of the group.
+    // The rows go aside as they are and the records are made from them there. The undo of this
+    // group takes back every row that its record holds whole instead of reading the record;
+    // should making a record fail, the rows come back and nothing has changed.
     const int rows = ListCount();
     const int columns = ColumnCount();
-    pushGroup(
-        JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
-        [&](int j) {
-            m_rows.prefetch(j + 8);
-            QString record = JournalRecords::clearedRow(j, m_rows.block(j), columns);
-            m_rows.replace(j, nullptr);
-            return record;
-        },
-        JournalTags::ClearEnd.toString(), PartialGroup::Kept);
+    m_rows.setAside();
+    m_clearedGroup = nullptr;
+    m_clearedWhole.assign(size_t(rows), false);
+    try {
+        pushGroup(
+            JournalRecords::tagged(JournalTags::ClearStart, {rows}), rows,
+            [&](int j) {
+                const RowBlock* block = m_rows.aside(j);
+                m_clearedWhole[size_t(j - 1)] = wholeInClearRecord(block, columns);
+                return JournalRecords::clearedRow(m_groupTexts, j, block, columns);
+            },
+            JournalTags::ClearEnd.toString());
+    } catch (...) {
+        m_rows.restoreAside();
+        throw;
+    }
+    m_clearedGroup = QStringView(m_undo.front()).mid(JournalTags::Length).utf16();
 
-    m_rows.reset(1);
     changed();
     m_view->FitNumberColumn();
     m_view->ResetTopOffset();
@@ -117,15 +143,18 @@ void Table::Clear() {
     m_view->SetScrollers();
 }
 
-void Table::ClearEntireList() {
-    clearEntireListKeepingRows();
+void Table::dropClearedRows() {
+    m_clearedGroup = nullptr;
+    m_rows.dropAside();
 }
 
-RowRelease Table::clearEntireListKeepingRows() {
+void Table::ClearEntireList() {
     m_columns.resize(1);
-    RowRelease removed = m_rows.takeAll(1);
+    m_clearedGroup = nullptr;
+    m_rows.reset(1);
     m_undo.clear();
     m_redo.clear();
+    m_groupTexts.releaseUnused();
     changed();
     m_view->LayoutColumns();
     m_view->BuildHeader();
@@ -133,7 +162,6 @@ RowRelease Table::clearEntireListKeepingRows() {
     m_view->ResetTopOffset();
     m_view->ScrollFullyLeft();
     m_view->SetScrollers();
-    return removed;
 }
 
 int Table::AddColumn(int Index, int Width, const QString& HeaderTitle) {
@@ -186,8 +214,9 @@ void Table::RemoveColumn(int Index) {
         pushGroup(
             JournalRecords::columnHead(JournalTags::RemoveColumnStart, Index, column.caption,
                                        column.width),
-            ListCount(), [&](int i) { return JournalRecords::columnCell(m_rows.cell(i, Index)); },
-            JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}), PartialGroup::Dropped);
+            ListCount(),
+            [&](int i) { return JournalRecords::columnCell(m_groupTexts, m_rows.cell(i, Index)); },
+            JournalRecords::tagged(JournalTags::RemoveColumnEnd, {Index}));
     }
     m_rows.removeSlot(Index, columns);
     m_columns.erase(m_columns.begin() + (Index - 1));

@@ -110,6 +110,17 @@ void TestQelLines::cellLine_data() {
     QTest::newRow("three #") << QByteArray("0#000#1#1") << false;
     QTest::newRow("no #") << QByteArray("plain text") << false;
     QTest::newRow("only #s") << QByteArray("####") << false;
+    QTest::newRow("nine-digit colour") << QByteArray("a#123456789#010#12#3") << true
+                                       << QByteArray("a") << 123456789 << "010" << 12 << 3;
+    QTest::newRow("ten-digit colour") << QByteArray("a#1234567890#010#12#3") << true
+                                      << QByteArray("a") << 1234567890 << "010" << 12 << 3;
+    QTest::newRow("three-digit column")
+        << QByteArray("a#7#010#123#3") << true << QByteArray("a") << 7 << "010" << 123 << 3;
+    QTest::newRow("negative column")
+        << QByteArray("a#7#010#-1#3") << true << QByteArray("a") << 7 << "010" << -1 << 3;
+    QTest::newRow("colour with blank") << QByteArray("a# 7#010#1#3") << false;
+    QTest::newRow("colour empty") << QByteArray("a##010#1#3") << false;
+    QTest::newRow("flags without #") << QByteArray("a#7x010#1#3") << false;
 }
 
 void TestQelLines::cellLine() {

@@ -45,6 +45,35 @@ bool isDigit(char c) {
     return i;
 }
 
+// A short unsigned field ending before `end` (a column of one or two digits, a colour of one
+// to three), read without a loop: returns its "#" and sets `value`, or -1 when the field has
+// another form, which readField then decides on. Needs `end` >= 4.
+[[gnu::always_inline]] inline qsizetype readShortField(const char* line, qsizetype end, int digits,
+                                                       qint32& value) {
+    const unsigned d1 = unsigned(line[end - 1] - '0');
+    const unsigned d2 = unsigned(line[end - 2] - '0');
+    const unsigned d3 = unsigned(line[end - 3] - '0');
+    if (d1 > 9) {
+        return -1;
+    }
+    if (line[end - 2] == '#') {
+        value = qint32(d1);
+        return end - 2;
+    }
+    if (d2 > 9) {
+        return -1;
+    }
+    if (line[end - 3] == '#') {
+        value = qint32(d2 * 10 + d1);
+        return end - 3;
+    }
+    if (digits < 3 || d3 > 9 || line[end - 4] != '#') {
+        return -1;
+    }
+    value = qint32(d3 * 100 + d2 * 10 + d1);
+    return end - 4;
+}
+
 } // namespace
 
 bool QelCellLine::parse(QByteArrayView line) {
@@ -54,12 +83,20 @@ bool QelCellLine::parse(QByteArrayView line) {
     if (p4 < 0) {
         return false;
     }
-    const qsizetype p3 = readField(data, p4, Column);
+    // The common line (a column of up to two digits, a colour of up to three, without signs)
+    // is read field by field without a loop; any other takes the general reading.
+    qsizetype p3 = p4 >= 12 ? readShortField(data, p4, 2, Column) : -1;
+    if (p3 < 0) {
+        p3 = readField(data, p4, Column);
+    }
     if (p3 < 4 || data[p3 - 4] != '#' || !isDigit(data[p3 - 3]) || !isDigit(data[p3 - 2]) ||
         !isDigit(data[p3 - 1])) {
         return false;
     }
-    const qsizetype p1 = readField(data, p3 - 4, Color);
+    qsizetype p1 = p3 >= 8 ? readShortField(data, p3 - 4, 3, Color) : -1;
+    if (p1 < 0) {
+        p1 = readField(data, p3 - 4, Color);
+    }
     if (p1 < 0) {
         return false;
     }

@@ -5,21 +5,18 @@
 #include <cstring>
 
 // Inlined into addCell: it runs for every cell of a file.
-[[gnu::always_inline]] inline quint32 QelLineBatch::keep(QByteArrayView bytes) {
+[[gnu::always_inline]] inline quint32 QelLineBatch::keep(QByteArrayView bytes, qsizetype readable) {
     const qsizetype size = bytes.size();
-    if (size > qsizetype(m_bytes.size()) - m_bytesUsed) {
-        m_bytes.resize(size_t(qMax(2 * qsizetype(m_bytes.size()), m_bytesUsed + size)));
+    // Room for a whole word beyond the bytes kept, which a short text is copied as.
+    if (size + ShortCopy > qsizetype(m_bytes.size()) - m_bytesUsed) {
+        m_bytes.resize(size_t(qMax(2 * qsizetype(m_bytes.size()), m_bytesUsed + size + ShortCopy)));
     }
     const auto start = quint32(m_bytesUsed);
     char* const out = m_bytes.data() + m_bytesUsed;
-    // Most texts are short: two words that may overlap instead of a library call.
-    if (size >= 8 && size <= 16) {
-        char head[8];
-        char tail[8];
-        std::memcpy(head, bytes.data(), 8);
-        std::memcpy(tail, bytes.data() + size - 8, 8);
-        std::memcpy(out, head, 8);
-        std::memcpy(out + size - 8, tail, 8);
+    // Most texts are short, and the line they begin goes on for at least a word: one word
+    // copied instead of a library call; the bytes after the text are written over later.
+    if (size <= ShortCopy && readable >= ShortCopy) {
+        std::memcpy(out, bytes.data(), ShortCopy);
     } else if (size > 0) {
         std::memcpy(out, bytes.data(), size_t(size));
     }
@@ -28,15 +25,16 @@
 }
 
 void QelLineBatch::addLine(Role role, QByteArrayView bytes) {
-    const quint32 start = keep(bytes);
+    const quint32 start = keep(bytes, bytes.size());
     Line& line = m_lines.emplace_back();
     line.role = role;
     line.start = start;
     line.length = quint32(bytes.size());
 }
 
-void QelLineBatch::addCell(const QelCellLine& cell) {
-    const quint32 start = keep(cell.Text);
+void QelLineBatch::addCell(const QelCellLine& cell, qsizetype lineSize) {
+    // The text begins the line.
+    const quint32 start = keep(cell.Text, lineSize);
     const quint8 flags = RowDraft::formatFlags(cell.Bold, cell.Itallic, cell.Underlined);
     // Filled in place: a Line built apart and copied in stalls on its partly written bytes.
     Line& line = m_lines.emplace_back();

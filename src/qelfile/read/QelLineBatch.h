@@ -56,8 +56,8 @@ public:
     /// A line of `role` with the bytes it carries (a password, header or row count line; none
     /// for the others).
     void addLine(Role role, QByteArrayView bytes = {});
-    /// A parsed cell line with its text.
-    void addCell(const QelCellLine& cell);
+    /// A parsed cell line with its text, of a line of `lineSize` bytes.
+    void addCell(const QelCellLine& cell, qsizetype lineSize);
 
     const std::vector<Line>& lines() const { return m_lines; }
     QByteArrayView bytes(const Line& line) const {
@@ -71,7 +71,11 @@ public:
     void clear(qsizetype keptBytes);
 
 private:
-    quint32 keep(QByteArrayView bytes);
+    // A text of up to this many bytes is copied as one word.
+    static constexpr qsizetype ShortCopy = 16;
+
+    /// Appends `bytes`, of which `readable` bytes from the start may be read.
+    quint32 keep(QByteArrayView bytes, qsizetype readable);
 
     std::vector<Line> m_lines;
     // The lines' bytes, one after the other; only the first m_bytesUsed are in use, so a reused

@@ -42,7 +42,7 @@ bool QelLineParser::takeOverlongLine() {
     if (n > 1) {
         // Empty lines among the cell lines change nothing, so they are not passed on.
         if (!overlong && m_cell.parse(line)) {
-            m_batch->addCell(m_cell);
+            m_batch->addCell(m_cell, line.size());
         } else if (overlong || !line.isEmpty()) {
             m_batch->addLine(Role::Unreadable);
         }

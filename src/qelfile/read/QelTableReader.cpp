@@ -94,7 +94,7 @@ bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
         return true;
     }
     if (!m_cleared) {
-        m_oldRows = m_table.clearEntireListKeepingRows();
+        m_table.ClearEntireList();
         m_rowCount = m_table.ListCount();
         m_cleared = true;
     }
@@ -158,7 +158,6 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
 
 void QelTableReader::storeRow() {
     if (!m_row.isEmpty()) {
-        m_oldRows.release(1);
         m_table.setCells(m_rowNumber, m_row);
         m_row.clear();
     }
@@ -167,5 +166,4 @@ void QelTableReader::storeRow() {
 
 void QelTableReader::finish() {
     storeRow();
-    m_oldRows.releaseAll();
 }

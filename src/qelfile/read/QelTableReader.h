@@ -2,7 +2,6 @@
 
 #include "qelfile/read/QelLineBatch.h"
 #include "table/RowDraft.h"
-#include "table/RowRelease.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -69,6 +68,4 @@ private:
     // line costs no allocation of its own, and grows only while no cell points into it.
     std::vector<char16_t> m_rowText;
     qsizetype m_rowTextUsed = 0;
-    // The rows the table held before, freed one by one as the new rows are stored.
-    RowRelease m_oldRows;
 };
