@@ -8,6 +8,29 @@ function(qel_add_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  qel_precompile(${name})
+endfunction()
+
+# qel_precompile(<target>)
+# Precompiles the Qt and standard headers most sources of a library include (the widget ones
+# too where the library builds on widgets). A clean build of the libraries takes about a tenth
+# less compiler time with them; the tests, with a source or two each, take longer, so they do
+# without.
+function(qel_precompile name)
+  get_target_property(links ${name} LINK_LIBRARIES)
+  set(headers <QtGlobal> <QString> <QStringView> <QByteArray> <QList> <QIODevice> <QFile>
+      <memory> <vector>)
+  set(widgets OFF)
+  foreach(link IN LISTS links)
+    if(link MATCHES "Widgets|qel_gridview|qel_dialogs|qel_search|qel_database|qel_shell")
+      set(widgets ON)
+    endif()
+  endforeach()
+  if(widgets)
+    list(APPEND headers <QWidget> <QLabel> <QPainter> <QApplication> <QMouseEvent> <QKeyEvent>
+         <QLineEdit>)
+  endif()
+  target_precompile_headers(${name} PRIVATE ${headers})
 endfunction()
 
 # qel_add_test(<name> SOURCES <files...> LIBS <targets...>)
