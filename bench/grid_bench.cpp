@@ -37,13 +37,15 @@ std::unique_ptr<List> makeList(int rows) {
     return list;
 }
 
+// The lists live until the process ends: destroyed with the other statics, after main() has
+// destroyed the QApplication, a widget would crash the process on its way out.
 List& largeList() {
-    static std::unique_ptr<List> list = makeList(500000);
+    static List* const list = makeList(500000).release();
     return *list;
 }
 
 List& smallList() {
-    static std::unique_ptr<List> list = makeList(100);
+    static List* const list = makeList(100).release();
     return *list;
 }
 
