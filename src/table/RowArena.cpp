@@ -170,6 +170,9 @@ char* RowArena::newSlab() {
     if (aligned + size < start + 2 * size) {
         munmap(reinterpret_cast<void*>(aligned + size), start + 2 * size - (aligned + size));
     }
+    // Where huge pages go only to the mappings that ask for them, the slab asks: rows written
+    // one after the other then cost one TLB entry per slab instead of 512.
+    madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     return reinterpret_cast<char*>(aligned);
 }
 

@@ -12,11 +12,11 @@
 namespace {
 
 // A batch of about 64 KiB holds some two thousand short cells: enough that handing it over
-// costs nothing next to its lines, small enough to stay in the processors' caches between the
-// threads. Four of them let either side run ahead a little, and keep the memory the reading
-// needs beyond the table within one chunk.
+// costs nothing next to its lines. Sixteen of them let either side run well ahead of the other,
+// so a thread that waits is woken for eight batches at once rather than for each, and keep the
+// memory the reading needs beyond the table near a megabyte.
 constexpr qsizetype kBatchBytes = 64 * 1024;
-constexpr int kBatches = 4;
+constexpr int kBatches = 16;
 // A batch that one long line made grow gives its memory back beyond this.
 constexpr qsizetype kKeptBatchBytes = 4 * kBatchBytes;
 
