@@ -1,7 +1,5 @@
 #include "qelfile/read/QelLineBatch.h"
 
-#include "table/RowDraft.h"
-
 #include <cstring>
 
 // Inlined into addCell: it runs for every cell of a file.
@@ -32,19 +30,8 @@ void QelLineBatch::addLine(Role role, QByteArrayView bytes) {
     line.length = quint32(bytes.size());
 }
 
-void QelLineBatch::addCell(const QelCellLine& cell, qsizetype lineSize) {
-    // The text begins the line.
-    const quint32 start = keep(cell.Text, lineSize);
-    const quint8 flags = RowDraft::formatFlags(cell.Bold, cell.Itallic, cell.Underlined);
-    // Filled in place: a Line built apart and copied in stalls on its partly written bytes.
-    Line& line = m_lines.emplace_back();
-    line.role = Role::Cell;
-    line.flags = flags;
-    line.row = cell.Row;
-    line.color = cell.Color;
-    line.column = cell.Column;
-    line.start = start;
-    line.length = quint32(cell.Text.size());
+void QelLineBatch::addCell(QByteArrayView line) {
+    addLine(Role::Cell, line);
 }
 
 void QelLineBatch::clear(qsizetype keptBytes) {

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "qelfile/format/QelCellLine.h"
-
 #include <QByteArrayView>
 #include <QtGlobal>
 
 #include <vector>
 
 /// A run of a database file's lines as the thread that reads the file hands them to the thread
-/// that fills the table: each line by the role its place in the file gives it, a cell line
-/// already parsed. Texts stay as the file's bytes: decoding them is left to the other side,
-/// which has the lighter work. Lines that can change nothing (empty lines after the password
-/// line) are left out. A batch is filled, emptied and filled again, keeping its buffers.
+/// that fills the table: each line by the role its place in the file gives it, as the file's
+/// bytes. Parsing cell lines and decoding texts are left to the other side: reading and
+/// splitting the file is the larger half of the work. Lines that can change nothing (empty
+/// lines after the password line) are left out. A batch is filled, emptied and filled again,
+/// keeping its buffers.
 ///
 /// Batches are filled on one thread while another reads the batch before or after: each gets
 /// cache lines of its own, or every line added would pull the other thread's cache line away.
@@ -26,26 +25,19 @@ public:
         OverlongPassword,
         Header,
         RowCount,
-        /// A line after the row count that parsed as a cell line; its bytes are the cell's text.
+        /// A line after the row count, which the side that takes the batch parses as a cell
+        /// line (and reads as nothing when it does not parse); its bytes are the whole line.
         Cell,
-        /// A line that is not empty but can be read as nothing: a cell line that does not parse,
-        /// a line too long to keep, a header or row count line too long to keep.
+        /// A line that is not empty but can be read as nothing: a line too long to keep, a
+        /// header or row count line too long to keep.
         Unreadable,
     };
 
-    /// One line: its role, the cell's fields for a cell line, and `length` bytes of the
-    /// batch's bytes from `start`. Offsets fit 32 bits: a batch ends once it holds a few
-    /// hundred KB, and a line is kept only up to LineSplitter::MaxLineBytes.
+    /// One line: its role and `length` bytes of the batch's bytes from `start`. Offsets fit
+    /// 32 bits: a batch ends once it holds a few hundred KB, and a line is kept only up to
+    /// LineSplitter::MaxLineBytes.
     struct Line {
         Role role;
-        /// The cell's format as RowDraft::formatFlags() packs it.
-        quint8 flags;
-        // Not in QelCellLine's order: copying neighbouring fields of a just parsed line in the
-        // same order lets the compiler read two fields in one load, which then waits until the
-        // parse's separate writes of them have reached the cache.
-        qint32 row;
-        qint32 color;
-        qint32 column;
         quint32 start;
         quint32 length;
     };
@@ -56,8 +48,8 @@ public:
     /// A line of `role` with the bytes it carries (a password, header or row count line; none
     /// for the others).
     void addLine(Role role, QByteArrayView bytes = {});
-    /// A parsed cell line with its text, of a line of `lineSize` bytes.
-    void addCell(const QelCellLine& cell, qsizetype lineSize);
+    /// A line after the row count, to be parsed as a cell line.
+    void addCell(QByteArrayView line);
 
     const std::vector<Line>& lines() const { return m_lines; }
     QByteArrayView bytes(const Line& line) const {

@@ -40,11 +40,13 @@ bool QelLineParser::takeOverlongLine() {
     ++m_lineNumber;
     const qint64 n = m_lineNumber - m_firstTableLine;
     if (n > 1) {
-        // Empty lines among the cell lines change nothing, so they are not passed on.
-        if (!overlong && m_cell.parse(line)) {
-            m_batch->addCell(m_cell, line.size());
-        } else if (overlong || !line.isEmpty()) {
+        // Empty lines among the cell lines change nothing, so they are not passed on. Cell
+        // lines are parsed by the side that fills the table: reading and splitting the file
+        // is already the larger half of the work.
+        if (overlong) {
             m_batch->addLine(Role::Unreadable);
+        } else if (!line.isEmpty()) {
+            m_batch->addCell(line);
         }
         return;
     }

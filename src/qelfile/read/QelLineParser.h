@@ -1,6 +1,5 @@
 #pragma once
 
-#include "qelfile/format/QelCellLine.h"
 #include "qelfile/read/LineSink.h"
 
 #include <QtGlobal>
@@ -10,8 +9,8 @@ class QelLineBatch;
 
 /// Reads the lines of a database file, as a line splitter hands them over on the thread that
 /// reads the file, for what their place and form make them: the protected mark of line 1, the
-/// password line, the header and row count lines, cell lines, which it parses, and lines that
-/// can be read as nothing. It gathers them in batches of about `batchBytes` and passes each
+/// password line, the header and row count lines, cell lines, and lines that can be read as
+/// nothing. It gathers them in batches of about `batchBytes` and passes each
 /// full batch on through the queue. Everything that decides what a line does to the table (the
 /// password check, the table itself) is left to the side that takes the batches.
 class QelLineParser final : public LineSink {
@@ -35,6 +34,4 @@ private:
     qint64 m_lineNumber = 0;
     qint64 m_firstTableLine = 1;
     bool m_protected = false;
-    // Reused for every cell line, whose parse reuses the row of the line before.
-    QelCellLine m_cell;
 };

@@ -34,17 +34,22 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
 }
 
 // Inlined into take: it runs for nearly every line of a file.
-[[gnu::always_inline]] inline void QelTableReader::applyCell(const QelLineBatch& batch,
-                                                             const Line& line) {
-    if (line.row < 1 || line.row > m_rowCount || line.column < 1 ||
-        line.column > Table::MaxColumns) {
+[[gnu::always_inline]] inline void QelTableReader::applyCell(QByteArrayView line) {
+    if (!m_cell.parse(line)) {
         return;
     }
-    if (line.row != m_rowNumber) {
-        storeRow();
-        m_rowNumber = line.row;
+    const int row = m_cell.Row;
+    const int column = m_cell.Column;
+    if (row < 1 || row > m_rowCount || column < 1 || column > Table::MaxColumns) {
+        return;
     }
-    m_row.setCell(line.column, keepText(batch.bytes(line)), line.flags, line.color);
+    if (row != m_rowNumber) {
+        storeRow();
+        m_rowNumber = row;
+    }
+    m_row.setCell(column, keepText(m_cell.Text),
+                  RowDraft::formatFlags(m_cell.Bold, m_cell.Itallic, m_cell.Underlined),
+                  m_cell.Color);
 }
 
 [[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
@@ -65,7 +70,7 @@ bool QelTableReader::take(const QelLineBatch& batch) {
     for (const Line& line : batch.lines()) {
         // Nearly every line of a file is a cell line read once the table was cleared.
         if (line.role == Role::Cell && m_cleared) {
-            applyCell(batch, line);
+            applyCell(batch.bytes(line));
         } else if (!takeOther(batch, line)) {
             return false;
         }
@@ -106,7 +111,7 @@ bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
         applyRowCount(batch.bytes(line));
         break;
     case Role::Cell:
-        applyCell(batch, line);
+        applyCell(batch.bytes(line));
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qelfile/format/QelCellLine.h"
 #include "qelfile/read/QelLineBatch.h"
 #include "table/RowDraft.h"
 
@@ -46,7 +47,8 @@ private:
     bool admit(const QelLineBatch& batch, const Line& line);
     void applyHeader(QByteArrayView line);
     void applyRowCount(QByteArrayView line);
-    void applyCell(const QelLineBatch& batch, const Line& line);
+    /// Parses a cell line and applies it; a line that is not one is skipped.
+    void applyCell(QByteArrayView line);
     /// The cell text decoded into m_rowText.
     QStringView keepText(QByteArrayView bytes);
     void storeRow();
@@ -60,6 +62,8 @@ private:
     bool m_cleared = false;
     int m_rowCount = 0;
     QString m_password;
+    // Reused for every cell line, whose parse reuses the row of the line before.
+    QelCellLine m_cell;
     // The cells of row m_rowNumber taken since it was last stored: a file lists a row's cells
     // one after the other, so each row is stored once, whole, rather than cell by cell.
     RowDraft m_row;
