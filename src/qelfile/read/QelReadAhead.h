@@ -10,8 +10,9 @@ class QIODevice;
 class QelTableReader;
 
 /// Reads a database file on two threads: a thread of its own reads the file chunk by chunk,
-/// unscrambles it, splits it into lines and parses them (QelLineParser), a few batches ahead
-/// of the calling thread, which applies the batches to the table (QelTableReader). Everything
+/// unscrambles it, splits it into lines and sorts them by their place in the file
+/// (QelLineParser), a few batches ahead of the calling thread, which parses the cell lines and
+/// applies the batches to the table (QelTableReader). Everything
 /// that touches the table or asks the user stays on the calling thread.
 namespace QelReadAhead {
 
