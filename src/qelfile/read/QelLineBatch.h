@@ -45,11 +45,9 @@ public:
     QelLineBatch() = default;
     Q_DISABLE_COPY_MOVE(QelLineBatch)
 
-    /// A line of `role` with the bytes it carries (a password, header or row count line; none
-    /// for the others).
+    /// A line of `role` with the bytes it carries (a password, header, row count or cell line;
+    /// none for the others).
     void addLine(Role role, QByteArrayView bytes = {});
-    /// A line after the row count, to be parsed as a cell line.
-    void addCell(QByteArrayView line);
 
     const std::vector<Line>& lines() const { return m_lines; }
     QByteArrayView bytes(const Line& line) const {
@@ -63,12 +61,6 @@ public:
     void clear(qsizetype keptBytes);
 
 private:
-    // A text of up to this many bytes is copied as one word.
-    static constexpr qsizetype ShortCopy = 16;
-
-    /// Appends `bytes`, of which `readable` bytes from the start may be read.
-    quint32 keep(QByteArrayView bytes, qsizetype readable);
-
     std::vector<Line> m_lines;
     // The lines' bytes, one after the other; only the first m_bytesUsed are in use, so a reused
     // batch copies into memory it already has.

@@ -46,7 +46,7 @@ bool QelLineParser::takeOverlongLine() {
         if (overlong) {
             m_batch->addLine(Role::Unreadable);
         } else if (!line.isEmpty()) {
-            m_batch->addCell(line);
+            m_batch->addLine(Role::Cell, line);
         }
         return;
     }
