@@ -34,6 +34,10 @@ List::List(QWidget* parent) : QWidget(parent), m_file(std::make_unique<DatabaseF
     // Rows stay RowPixels pixels whatever the font's own metrics.
     m_cellFont = GridFont::cells();
     setFont(m_cellFont);
+    // The font and background are given before the children exist, so that they are not
+    // handed down to every child again; startUp() finds them already set.
+    fillColours();
+    setPanelColour(this, GridColours::ControlBackground);
     buildSurfaces();
     startUp();
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,

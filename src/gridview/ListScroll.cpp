@@ -1,9 +1,9 @@
 #include "gridview/List.h"
 
+#include "gridview/ArrowIcons.h"
 #include "gridview/GridGeometry.h"
 #include "gridview/cmdButton.h"
 
-#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -131,7 +131,7 @@ void List::trackReleased() {
 }
 
 void List::arrowPressed(int k) {
-    m_s.BtnImg[k]->move(4, 4);
+    m_s.arrow(k)->movePicture(ArrowIcons::PictureAt + QPoint(1, 1));
     m_s.tmrScroll->setProperty("Tag", QString::fromLatin1(DirectionCodes[k]));
     scrollStep(QString::fromLatin1(DirectionCodes[k]));
     m_s.tmrScroll->setInterval(500);
@@ -140,7 +140,7 @@ void List::arrowPressed(int k) {
 
 void List::arrowReleased(int k) {
     m_s.tmrScroll->stop();
-    m_s.BtnImg[k]->move(3, 3);
+    m_s.arrow(k)->movePicture(ArrowIcons::PictureAt);
     if (m_table.iSelected() > 0) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
     }

@@ -41,10 +41,7 @@ std::optional<TaggedCell> readTag(const QString& tag) {
 
 void List::ensureEditors() {
     if (m_s.editors.isEmpty()) {
-        auto* templ = new lblTxt(this);
-        templ->setObjectName(QStringLiteral("lblTxt0"));
-        templ->hide();
-        m_s.editors.append(templ);
+        m_s.editors.append(nullptr); // no column 0
     }
     const int n = m_table.ColumnCount();
     while (m_s.editors.size() - 1 < n) {

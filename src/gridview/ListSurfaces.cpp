@@ -47,10 +47,7 @@ void List::buildSurfaces() {
     // and bars, so an editor row scrolled out of the cell area disappears behind them.
     m_s.picOzadje = panel(QStringLiteral("picOzadje"), this);
     m_s.picOzadje->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* templ = new RetainedSurface(QStringLiteral("Stolpec0"), m_s.picOzadje);
-    templ->setGeometry(-2, 0, 1, 1);
-    templ->hide();
-    m_s.Stolpec.append(templ);
+    m_s.Stolpec.append(nullptr);
     m_s.StolpecHide = panel(QStringLiteral("StolpecHide"), m_s.picOzadje);
     m_s.StolpecHide->hide();
 
@@ -74,10 +71,7 @@ void List::buildSurfaces() {
     m_s.picTop->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_s.picHeader = new RetainedSurface(QStringLiteral("picHeader"), m_s.picTop);
     m_s.picHeader->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* headerTemplate = new QLabel(m_s.picHeader);
-    headerTemplate->setObjectName(QStringLiteral("lblHeader0"));
-    headerTemplate->hide();
-    m_s.lblHeader.append(headerTemplate);
+    m_s.lblHeader.append(nullptr);
     m_s.picTopL = new RetainedSurface(QStringLiteral("picTopL"), m_s.picTop);
     m_s.PicTopD = new RetainedSurface(QStringLiteral("PicTopD"), m_s.picTop);
 
@@ -114,28 +108,19 @@ void List::buildSurfaces() {
     m_s.PicKot->setMouseTracking(true);
     m_s.PicKot->installEventFilter(this);
 
-    // The hidden icon store the arrows take their pictures from.
+    // The icon store the arrows take their pictures from.
     for (int k = 0; k < 8; ++k) {
         m_ico[k] = ArrowIcons::icon(k);
-        auto* store = new QLabel(this);
-        store->setObjectName(QStringLiteral("ico%1").arg(k));
-        store->setPixmap(m_ico[k]);
-        store->hide();
     }
-    const char* imgNames[4] = {"BtnImg0", "BtnImg1", "BtnImg2", "BtnImg3"};
     for (int k = 0; k < 4; ++k) {
-        auto* img = new QLabel(m_s.arrow(k));
-        img->setObjectName(QString::fromLatin1(imgNames[k]));
-        img->setAttribute(Qt::WA_TransparentForMouseEvents);
-        img->setGeometry(3, 3, ArrowIcons::Size, ArrowIcons::Size);
-        img->setPixmap(m_ico[k]);
-        m_s.BtnImg[k] = img;
         cmdButton* b = m_s.arrow(k);
+        b->setPicture(m_ico[k], ArrowIcons::PictureAt);
         connect(b, &cmdButton::MouseDown, this, [this, k] { arrowPressed(k); });
         connect(b, &cmdButton::MouseUp, this, [this, k] { arrowReleased(k); });
         connect(b, &cmdButton::MouseMove, this, [this] { setPointer(Qt::ArrowCursor); });
-        connect(b, &cmdButton::EnabledIsChanged, this,
-                [this, k](bool on) { m_s.BtnImg[k]->setPixmap(m_ico[on ? k : k + 4]); });
+        connect(b, &cmdButton::EnabledIsChanged, this, [this, k](bool on) {
+            m_s.arrow(k)->setPicture(m_ico[on ? k : k + 4], ArrowIcons::PictureAt);
+        });
     }
 
     m_s.tmrScroll = new QTimer(this);

@@ -10,7 +10,8 @@ class cmdButton;
 class lblTxt;
 
 /// The named child objects the grid is built from, each carrying its documented objectName.
-/// Index 0 of the per-column arrays is the hidden template the others are made from.
+/// Element i of the per-column arrays belongs to column i; element 0 stays empty (nullptr),
+/// as new columns are made directly rather than copied from a template.
 struct ListSurfaces {
     RetainedSurface* picTop = nullptr;
     RetainedSurface* picHeader = nullptr;
@@ -31,7 +32,6 @@ struct ListSurfaces {
     cmdButton* DrsnikV = nullptr;
     cmdButton* DrsnikH = nullptr;
     QLabel* lejbelnadonjojskali = nullptr;
-    QLabel* BtnImg[4] = {};
     QWidget* picOzadje = nullptr;
     QWidget* StolpecHide = nullptr;
     QWidget* PicSpl = nullptr;
@@ -40,6 +40,7 @@ struct ListSurfaces {
     QVector<QLabel*> lblHeader;
     QVector<lblTxt*> editors;
 
-    /// The arrow buttons by icon index: 0 up, 1 down, 2 left, 3 right.
+    /// The arrow buttons by icon index: 0 up, 1 down, 2 left, 3 right. Each draws its icon
+    /// (BtnImg) at ArrowIcons::PictureAt, one pixel right and down while held.
     cmdButton* arrow(int k) const;
 };

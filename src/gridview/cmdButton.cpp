@@ -5,8 +5,8 @@
 #include "gridview/WindowsInput.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -21,7 +21,7 @@ void fillWith(QWidget* widget, qint32 windowsColor) {
     widget->setPalette(palette);
 }
 
-QFont captionFont() {
+QFont arial825() {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(8.25);
     return font;
@@ -30,55 +30,29 @@ QFont captionFont() {
 } // namespace
 
 cmdButton::cmdButton(const QString& name, QWidget* parent)
-    : QWidget(parent), m_backColor(DefaultBackColor) {
+    : QWidget(parent), m_caption(name), m_backColor(DefaultBackColor) {
     setObjectName(name);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAutoFillBackground(true);
     fillWith(this, m_backColor);
-
-    m_text = new QLabel(name, this);
-    m_text->setObjectName(QStringLiteral("lblText"));
-    m_text->setFont(captionFont());
-    m_text->setContentsMargins(0, 0, 0, 0);
-    m_text->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    // Element 0 is the hidden template of the four edges.
-    auto* edgeTemplate = new QWidget(this);
-    edgeTemplate->setObjectName(QStringLiteral("EdgeLine0"));
-    edgeTemplate->hide();
-    for (std::size_t i = 0; i < m_edges.size(); ++i) {
-        QWidget* edge = new QWidget(this);
-        edge->setObjectName(QStringLiteral("EdgeLine%1").arg(i + 1));
-        edge->setAutoFillBackground(true);
-        edge->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_edges[i] = edge;
-    }
-
-    m_polje = new QLabel(this);
-    m_polje->setObjectName(QStringLiteral("lblPolje"));
-    m_polje->setMouseTracking(true);
-    m_polje->installEventFilter(this);
-
-    placeEdges();
-    showLook(false);
+    setCaptionFont(arial825());
     centreCaption(0);
 }
 
 cmdButton::~cmdButton() = default;
 
-QString cmdButton::Caption() const {
-    return m_text->text();
-}
-
 void cmdButton::setCaption(const QString& caption) {
-    m_text->setText(caption);
+    if (caption != m_caption) {
+        m_caption = caption;
+        setCaptionFont(m_font);
+        update();
+    }
     centreCaption(0);
 }
 
 void cmdButton::setButtonEnabled(bool newValue) {
     setEnabled(newValue);
-    m_text->setEnabled(newValue);
     // A disabled button hears no release; do not leave it sunk.
     if (!newValue && (m_pressedShown || m_raisedShown)) {
         m_pressedShown = m_raisedShown = false;
@@ -88,29 +62,42 @@ void cmdButton::setButtonEnabled(bool newValue) {
     emit EnabledIsChanged(newValue);
 }
 
+void cmdButton::setPicture(const QPixmap& picture, QPoint at) {
+    m_picture = picture;
+    m_pictureAt = at;
+    update();
+}
+
+void cmdButton::movePicture(QPoint at) {
+    if (at != m_pictureAt) {
+        m_pictureAt = at;
+        update();
+    }
+}
+
+QPoint cmdButton::captionPosition() const {
+    return {m_captionLeft + m_captionOffset, m_captionTop + m_captionOffset};
+}
+
 void cmdButton::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_polje->setGeometry(0, 0, width(), height());
-    placeEdges();
     showLook(false);
     centreCaption(0);
 }
 
 void cmdButton::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    QFont font = m_text->font();
-    if (!font.bold()) {
-        font.setBold(true);
-        m_text->setFont(font);
-    }
+    QFont font = m_font;
+    font.setBold(true);
+    setCaptionFont(font);
     centreCaption(0);
 }
 
 void cmdButton::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    QFont font = m_text->font();
+    QFont font = m_font;
     font.setBold(false);
-    m_text->setFont(font);
+    setCaptionFont(font);
     centreCaption(0);
 }
 
@@ -123,6 +110,8 @@ void cmdButton::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+// Mouse input reaches the button itself, or through a child placed inside it that passes
+// it on; a disabled button receives none.
 void cmdButton::mousePressEvent(QMouseEvent* event) {
     pressed(*event);
 }
@@ -138,32 +127,10 @@ void cmdButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void cmdButton::childEvent(QChildEvent* event) {
     QWidget::childEvent(event);
-    // lblPolje stays on top of whatever the host places inside the button, so it keeps
-    // receiving all mouse input.
-    if (event->added() && m_polje != nullptr && event->child() != m_polje &&
-        event->child()->isWidgetType()) {
-        m_polje->raise();
-    }
-}
-
-bool cmdButton::eventFilter(QObject* watched, QEvent* event) {
-    // Disabled, the event goes on to the container like any input to a disabled widget.
-    if (watched != m_polje || !isEnabled()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        pressed(*static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseMove:
-        moved(*static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonRelease:
-        released(*static_cast<QMouseEvent*>(event));
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
+    // Whatever the host places inside the button (an arrow icon) leaves the mouse input to
+    // the button, over its whole area.
+    if (event->added() && event->child()->isWidgetType()) {
+        static_cast<QWidget*>(event->child())->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 }
 
@@ -215,32 +182,54 @@ bool cmdButton::isInside(const QPointF& position) const {
            position.y() <= height();
 }
 
-void cmdButton::placeEdges() {
+void cmdButton::paintEvent(QPaintEvent* /*event*/) {
+    const QColor light = colorFromWindows(pvAlphaBlend(White, m_backColor, EdgeAlpha));
+    const QColor dark = colorFromWindows(pvAlphaBlend(Black, m_backColor, EdgeAlpha));
+    const QColor& topLeft = m_sunken ? dark : light;
+    const QColor& bottomRight = m_sunken ? light : dark;
     const int w = width();
     const int h = height();
+    // Back to front: the caption, the edges over it, and the picture over both.
+    QPainter painter(this);
+    if (!m_caption.isEmpty()) {
+        painter.setFont(m_font);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::WindowText));
+        painter.drawText(QRect(captionPosition(), QSize(m_captionWidth, m_captionHeight)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
+    }
     // Each edge covers its pixels from its start up to, not including, its end point; the
     // bottom edge runs to w, so it owns both bottom corners and the right edge the top one.
-    m_edges[0]->setGeometry(0, 0, w - 1, 1);
-    m_edges[1]->setGeometry(0, 0, 1, h - 1);
-    m_edges[2]->setGeometry(0, h - 1, w, 1);
-    m_edges[3]->setGeometry(w - 1, 0, 1, h - 1);
+    painter.fillRect(0, 0, w - 1, 1, topLeft);
+    painter.fillRect(0, 0, 1, h - 1, topLeft);
+    painter.fillRect(0, h - 1, w, 1, bottomRight);
+    painter.fillRect(w - 1, 0, 1, h - 1, bottomRight);
+    if (!m_picture.isNull()) {
+        painter.drawPixmap(m_pictureAt, m_picture);
+    }
 }
 
 void cmdButton::showLook(bool sunken) {
-    const qint32 light = pvAlphaBlend(White, m_backColor, EdgeAlpha);
-    const qint32 dark = pvAlphaBlend(Black, m_backColor, EdgeAlpha);
-    fillWith(m_edges[0], sunken ? dark : light);
-    fillWith(m_edges[1], sunken ? dark : light);
-    fillWith(m_edges[2], sunken ? light : dark);
-    fillWith(m_edges[3], sunken ? light : dark);
+    if (m_sunken != sunken) {
+        m_sunken = sunken;
+        update();
+    }
+}
+
+void cmdButton::setCaptionFont(const QFont& font) {
+    m_font = font;
+    const QFontMetrics metrics(m_font);
+    m_captionWidth = m_caption.isEmpty() ? 0 : metrics.horizontalAdvance(m_caption);
+    m_captionHeight = metrics.height();
 }
 
 void cmdButton::centreCaption(int offset) {
-    const QFontMetrics metrics(m_text->font());
-    const int captionWidth = metrics.horizontalAdvance(m_text->text());
-    const int captionHeight = metrics.height();
-    m_text->resize(captionWidth, captionHeight);
-    m_captionTop = roundHalfEven((height() - captionHeight) / 2.0);
-    m_captionLeft = roundHalfEven((width() - captionWidth) / 2.0);
-    m_text->move(m_captionLeft + offset, m_captionTop + offset);
+    const int top = roundHalfEven((height() - m_captionHeight) / 2.0);
+    const int left = roundHalfEven((width() - m_captionWidth) / 2.0);
+    if (top != m_captionTop || left != m_captionLeft || offset != m_captionOffset) {
+        m_captionTop = top;
+        m_captionLeft = left;
+        m_captionOffset = offset;
+        update();
+    }
 }

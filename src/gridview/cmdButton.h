@@ -1,20 +1,21 @@
 #pragma once
 
+#include <QFont>
+#include <QPixmap>
+#include <QString>
 #include <QWidget>
 
-#include <array>
-
-class QLabel;
 class QMouseEvent;
 
 /// The grid's flat drawn push button: a raised 3-D look from four edge lines, sunk while the
 /// left button holds it, with a centred caption that turns bold while the button has the
-/// focus. The grid builds its scroll arrows and thumbs from it. Everything it shows is a
-/// child widget (edge lines, caption), so showing it costs no drawing of its own.
+/// focus. The grid builds its scroll arrows and thumbs from it.
 ///
-/// The transparent label lblPolje covers the button and receives its mouse input. A disabled
-/// button receives none: presses and moves over it reach its container (the grid's thumbs
-/// rely on that).
+/// The button is one widget that draws its edges, caption and picture and takes all mouse input
+/// over its area itself, also over children a host places inside it: the grid holds six
+/// buttons, and every child widget adds to the cost of opening a window.
+/// A disabled button receives no mouse input: presses and moves over it reach its container
+/// (the grid's thumbs rely on that).
 class cmdButton final : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -26,7 +27,7 @@ public:
     ~cmdButton() override;
     Q_DISABLE_COPY_MOVE(cmdButton)
 
-    QString Caption() const;
+    QString Caption() const { return m_caption; }
     /// Sets the caption and centres it again.
     void setCaption(const QString& caption);
 
@@ -39,6 +40,16 @@ public:
     /// width) / 2, halves to even. The sunken look shows it one pixel right and down.
     int CaptionTop() const { return m_captionTop; }
     int CaptionLeft() const { return m_captionLeft; }
+    /// Where the caption is drawn now: centred, or one pixel right and down while sunk.
+    QPoint captionPosition() const;
+    /// A picture drawn inside the button with its top left corner at `at` (the grid's arrows).
+    void setPicture(const QPixmap& picture, QPoint at);
+    /// Moves the picture (the arrows show it one pixel right and down while held).
+    void movePicture(QPoint at);
+    QPixmap picture() const { return m_picture; }
+    QPoint picturePosition() const { return m_pictureAt; }
+    /// Arial 8.25 pt, bold while the button has the focus.
+    QFont captionFont() const { return m_font; }
     /// The sunken look is shown during a left-button drag.
     bool PressedShown() const { return m_pressedShown; }
     /// The raised look came back because the pointer left the button during a drag.
@@ -60,33 +71,36 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Mouse input that reaches the button itself rather than lblPolje: through a child the
-    // host placed inside it (an arrow icon).
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void childEvent(QChildEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void pressed(const QMouseEvent& event);
     void moved(const QMouseEvent& event);
     void released(const QMouseEvent& event);
     bool isInside(const QPointF& position) const;
-    void placeEdges();
     void showLook(bool sunken);
+    void setCaptionFont(const QFont& font);
     void centreCaption(int offset);
 
-    QLabel* m_text = nullptr;
-    QLabel* m_polje = nullptr;
-    std::array<QWidget*, 4> m_edges{};
+    QString m_caption;
+    QPixmap m_picture;
+    QPoint m_pictureAt;
+    QFont m_font;
+    int m_captionWidth = 0;
+    int m_captionHeight = 0;
     qint32 m_backColor;
     int m_captionTop = 0;
     int m_captionLeft = 0;
+    int m_captionOffset = 0;
+    bool m_sunken = false;
     bool m_pressedShown = false;
     bool m_raisedShown = false;
 };
