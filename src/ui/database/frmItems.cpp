@@ -77,10 +77,6 @@ void frmItems::buildControls() {
     m_editBar->setGeometry(WindowLayout::toPixels(4560, 0, 4095, 340));
     connect(m_editBar, &EditBar::edited, this, &frmItems::editBarEdited);
 
-    m_find = new FindPanel(m_client);
-    m_find->move(WindowLayout::toPixels(120), WindowLayout::toPixels(360));
-    m_find->hide();
-
     m_pleaseWait = new QWidget(m_client);
     m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
     m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
@@ -119,7 +115,7 @@ void frmItems::Reposition() {
     input.outerWidth = WindowLayout::toTwips(frameGeometry().width());
     input.toolbarVisible = !m_mainbar->isHidden();
     input.editBarVisible = !m_editBar->isHidden();
-    input.findPanelVisible = !m_find->isHidden();
+    input.findPanelVisible = findPanelShown();
     const WindowLayout::Placement place = WindowLayout::reposition(input);
 
     QRect grid = m_list->geometry();
@@ -138,7 +134,7 @@ void frmItems::Reposition() {
     if (place.editBarWidth) {
         m_editBar->resize(toPixels(*place.editBarWidth), m_editBar->height());
     }
-    if (!m_find->isHidden()) {
+    if (findPanelShown()) {
         m_find->move(m_find->x(), toPixels(place.findPanelTop));
     }
 }
@@ -170,20 +166,43 @@ void frmItems::toggleBar(QWidget* bar, QAction* item) {
     Reposition();
 }
 
+FindPanel& frmItems::findPanel() {
+    // Made when first opened: most sessions never search, and a window opens faster without it.
+    if (!m_find) {
+        m_find = new FindPanel(m_client);
+        m_find->move(WindowLayout::toPixels(120), WindowLayout::toPixels(360));
+        connect(m_find, &FindPanel::findClicked, this,
+                [this] { m_findCommands->find(m_find->searchText(), m_find->exactMatch()); });
+        connect(m_find, &FindPanel::replaceClicked, this, [this] {
+            m_findCommands->replace(m_find->searchText(), m_find->replacementText(),
+                                    m_find->replaceAll(), m_find->exactMatch());
+        });
+        connect(m_find, &FindPanel::closeClicked, this, [this] { closeFindPanel(); });
+    }
+    return *m_find;
+}
+
+bool frmItems::findPanelShown() const {
+    return m_find && !m_find->isHidden();
+}
+
 void frmItems::toggleFindPanel() {
     // The panel keeps the top the last layout gave it; only the grid moves.
-    if (!m_find->isHidden()) {
+    if (findPanelShown()) {
         m_find->hide();
     } else {
-        m_find->show();
-        m_find->raise();
-        m_find->focusSearch();
+        FindPanel& panel = findPanel();
+        panel.show();
+        panel.raise();
+        panel.focusSearch();
     }
     Reposition();
 }
 
 void frmItems::closeFindPanel() {
-    m_find->hide();
+    if (m_find) {
+        m_find->hide();
+    }
     Reposition();
 }
 
@@ -242,11 +261,11 @@ void frmItems::tableChanged() {
 // --- the grid's seam ----------------------------------------------------------------------------
 
 bool frmItems::exactMatchTicked() const {
-    return m_find->exactMatch();
+    return m_find && m_find->exactMatch();
 }
 
 QString frmItems::searchText() const {
-    return m_find->searchText();
+    return m_find ? m_find->searchText() : QString();
 }
 
 void frmItems::setEditBarText(const QString& text) {

@@ -150,6 +150,9 @@ private:
     void activated();
     void editBarEdited(const QString& text);
     void toggleBar(QWidget* bar, QAction* item);
+    /// The find panel, made on first use.
+    FindPanel& findPanel();
+    bool findPanelShown() const;
     void toggleFindPanel();
     void closeFindPanel();
     void toggleDatabasePassword();

@@ -3,7 +3,6 @@
 #include "gridview/List.h"
 #include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
-#include "ui/database/FindPanel.h"
 #include "ui/database/MainBar.h"
 #include "ui/database/ShellHost.h"
 #include "ui/database/commands/ColumnCommands.h"
@@ -108,13 +107,6 @@ void frmItems::wireCommands() {
 
     // Find and replace.
     onButton("cmdFind", [this] { toggleFindPanel(); });
-    connect(m_find, &FindPanel::findClicked, this,
-            [this] { m_findCommands->find(m_find->searchText(), m_find->exactMatch()); });
-    connect(m_find, &FindPanel::replaceClicked, this, [this] {
-        m_findCommands->replace(m_find->searchText(), m_find->replacementText(),
-                                m_find->replaceAll(), m_find->exactMatch());
-    });
-    connect(m_find, &FindPanel::closeClicked, this, [this] { closeFindPanel(); });
 
     // The view and the database password option.
     onItem("toolbar", [this] { toggleBar(m_mainbar, menuItem(QStringLiteral("toolbar"))); });
