@@ -125,11 +125,15 @@ void List::startUp() {
     m_table.setView(this);
     m_started = true;
     LayoutColumns();
-    RenderColumn(-1);
     m_table.ClearUndoRedo();
     BuildHeader();
     FitNumberColumn();
-    drawCornerLines();
+    // A new widget gets its first size before it is shown or grabbed, and the resize draws
+    // the surfaces at their real size; drawing them here too would only draw them twice.
+    if (!testAttribute(Qt::WA_PendingResizeEvent)) {
+        RenderColumn(-1);
+        drawCornerLines();
+    }
 }
 
 int List::RowHeight() const {

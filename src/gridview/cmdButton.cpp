@@ -36,8 +36,8 @@ cmdButton::cmdButton(const QString& name, QWidget* parent)
     setMouseTracking(true);
     setAutoFillBackground(true);
     fillWith(this, m_backColor);
+    // The caption is measured and centred when the button first gets its size.
     setCaptionFont(arial825());
-    centreCaption(0);
 }
 
 cmdButton::~cmdButton() = default;
@@ -45,7 +45,7 @@ cmdButton::~cmdButton() = default;
 void cmdButton::setCaption(const QString& caption) {
     if (caption != m_caption) {
         m_caption = caption;
-        setCaptionFont(m_font);
+        m_measured = false;
         update();
     }
     centreCaption(0);
@@ -218,12 +218,16 @@ void cmdButton::showLook(bool sunken) {
 
 void cmdButton::setCaptionFont(const QFont& font) {
     m_font = font;
-    const QFontMetrics metrics(m_font);
-    m_captionWidth = m_caption.isEmpty() ? 0 : metrics.horizontalAdvance(m_caption);
-    m_captionHeight = metrics.height();
+    m_measured = false;
 }
 
 void cmdButton::centreCaption(int offset) {
+    if (!m_measured) {
+        const QFontMetrics metrics(m_font);
+        m_captionWidth = m_caption.isEmpty() ? 0 : metrics.horizontalAdvance(m_caption);
+        m_captionHeight = metrics.height();
+        m_measured = true;
+    }
     const int top = roundHalfEven((height() - m_captionHeight) / 2.0);
     const int left = roundHalfEven((width() - m_captionWidth) / 2.0);
     if (top != m_captionTop || left != m_captionLeft || offset != m_captionOffset) {

@@ -94,6 +94,7 @@ private:
     QPixmap m_picture;
     QPoint m_pictureAt;
     QFont m_font;
+    bool m_measured = false; // m_captionWidth and m_captionHeight fit the caption and font
     int m_captionWidth = 0;
     int m_captionHeight = 0;
     qint32 m_backColor;
