@@ -8,7 +8,6 @@
 #include "platform/WindowsColor.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 
 #include <optional>
