@@ -646,8 +646,14 @@ std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name)
 
 std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_view open,
                                                                   std::string_view close) {
+    // The marks are a few bytes long: a library call costs more than comparing them.
     const auto matches = [](const char* at, std::string_view bytes) {
-        return std::memcmp(at, bytes.data(), bytes.size()) == 0;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (at[i] != bytes[i]) {
+                return false;
+            }
+        }
+        return true;
     };
     if (m_finished || size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
         return std::nullopt;
