@@ -160,6 +160,8 @@ bool ImportStaging::gather(const Table& table, Workbook& workbook, int rows,
 }
 
 void ImportStaging::applyTo(Table& table) const {
+    // The rows appended hold default cells, so only the rows there before have formats to keep.
+    const int firstAppended = table.ListCount() + 1;
     if (m_rowsToAppend > 0) {
         table.AddMoreThanOneRow(m_rowsToAppend);
     }
@@ -170,15 +172,21 @@ void ImportStaging::applyTo(Table& table) const {
     auto cell = m_cells.begin();
     for (const Row& row : m_rows) {
         draft.clear();
+        const bool appended = row.row >= firstAppended;
         for (int k = 0; k < row.cells; ++k, ++cell) {
             if (cell->startsBlock) {
                 block = (blocks++)->get();
                 used = 0;
             }
-            CellRef value = table.cellAt(row.row, cell->column);
-            value.Text = QStringView(block + used, cell->length);
+            const QStringView text(block + used, cell->length);
             used += cell->length;
-            draft.setCell(cell->column, value);
+            if (appended) {
+                draft.setCell(cell->column, text, 0, 0);
+            } else {
+                CellRef value = table.cellAt(row.row, cell->column);
+                value.Text = text;
+                draft.setCell(cell->column, value);
+            }
         }
         table.setCells(row.row, draft);
     }
