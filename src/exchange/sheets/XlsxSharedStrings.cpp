@@ -4,7 +4,6 @@
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxXmlScanner.h"
 
-#include <algorithm>
 #include <system_error>
 
 using Token = XlsxXmlScanner::Token;
@@ -170,6 +169,10 @@ void XlsxSharedStrings::run() noexcept {
             std::unique_lock lock(m_mutex);
             m_blocks.push_back(std::move(block));
             block = Block();
+            if (!m_spare.empty()) {
+                block = std::move(m_spare.back());
+                m_spare.pop_back();
+            }
             m_ended = last;
             if (m_takerWaits) {
                 m_filled.notify_one();
@@ -216,14 +219,19 @@ bool XlsxSharedStrings::take() {
             m_taken.notify_one();
         }
     }
-    // The reading side kept to the table's bounds, so all of the block is held. Blocks are
-    // kept as they came, so no string is copied again however large the table grows.
+    // The reading side kept to the table's bounds, so all of the block is held.
+    const qsizetype base = m_text.size();
+    m_text.append(QStringView(block.text));
+    for (qsizetype end : block.ends) {
+        m_ends.push_back(base + end);
+    }
     const bool more = !block.last;
-    if (!block.ends.empty()) {
-        m_firstItems.push_back(m_itemCount);
-        m_itemCount += qsizetype(block.ends.size());
-        m_heldText += block.text.size();
-        m_held.push_back(std::move(block));
+    if (m_threaded && more) {
+        // Its memory goes back to the reading thread, rather than to and from the allocator.
+        block.text.resize(0);
+        block.ends.clear();
+        const std::lock_guard lock(m_mutex);
+        m_spare.push_back(std::move(block));
     }
     return more;
 }
@@ -239,26 +247,15 @@ QStringView XlsxSharedStrings::at(qsizetype index) {
     if (index < 0) {
         return QStringView();
     }
-    while (m_itemCount <= index && !m_done) {
+    while (qsizetype(m_ends.size()) <= index && !m_done) {
         m_done = !take();
     }
-    if (m_itemCount <= index) {
+    if (qsizetype(m_ends.size()) <= index) {
         if (m_threaded) {
             throwFailure(); // once, when a string that failed to be read is asked for
         }
         return QStringView();
     }
-    // Cells mostly name strings near the one before.
-    size_t b = m_lastBlock;
-    if (b >= m_held.size() || index < m_firstItems[b] ||
-        index - m_firstItems[b] >= qsizetype(m_held[b].ends.size())) {
-        b = size_t(std::upper_bound(m_firstItems.begin(), m_firstItems.end(), index) -
-                   m_firstItems.begin()) -
-            1;
-        m_lastBlock = b;
-    }
-    const Block& block = m_held[b];
-    const size_t k = size_t(index - m_firstItems[b]);
-    const qsizetype start = k == 0 ? 0 : block.ends[k - 1];
-    return QStringView(block.text).sliced(start, block.ends[k] - start);
+    const qsizetype start = index == 0 ? 0 : m_ends[size_t(index - 1)];
+    return QStringView(m_text).sliced(start, m_ends[size_t(index)] - start);
 }

@@ -42,7 +42,7 @@ public:
     /// next call. What reading the part threw (memory running out) is thrown here.
     QStringView at(qsizetype index);
     /// The memory the strings read so far take: their characters and where each one ends.
-    qint64 heldBytes() const { return 2 * qint64(m_heldText) + 8 * qint64(m_itemCount); }
+    qint64 heldBytes() const { return 2 * qint64(m_text.size()) + 8 * qint64(m_ends.size()); }
 
     /// Reads one string item (<si> or <is>: a plain <t>, or rich-text runs whose <t> texts are
     /// joined, phonetic runs left out) from just after its start tag through its end tag, and
@@ -83,6 +83,7 @@ private:
     std::condition_variable m_filled;
     std::condition_variable m_taken;
     std::deque<Block> m_blocks;
+    std::vector<Block> m_spare; // blocks taken, to be filled again
     bool m_ended = false;
     bool m_readerWaits = false;
     bool m_takerWaits = false;
@@ -91,11 +92,8 @@ private:
     bool m_threaded = false;
 
     // The table.
-    std::vector<Block> m_held;           // every block taken so far, in order
-    std::vector<qsizetype> m_firstItems; // the index of each held block's first string
-    qsizetype m_itemCount = 0;           // strings held
-    qsizetype m_heldText = 0;            // their characters
-    size_t m_lastBlock = 0;              // the block of the string asked for last
+    QString m_text;                // every string taken so far, one after the other
+    std::vector<qsizetype> m_ends; // where each one ends in m_text
     qsizetype m_maxHeldText;
     bool m_done = false;
 
