@@ -4,8 +4,13 @@
 #include "exchange/ImportBudget.h"
 #include "exchange/Workbook.h"
 #include "exchange/sheets/SheetCells.h"
+#include "table/CharRuns.h"
 #include "table/RowDraft.h"
 #include "table/Table.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -16,6 +21,33 @@ constexpr qsizetype kLargestBlock = qsizetype(1) << 16;
 static_assert(kLargestBlock >= 2 * SheetCells::MaxTextLength);
 // What the table takes for each row it appends, beyond the row's texts.
 constexpr qint64 kAppendedRowCost = 8;
+
+// Whether the text holds a '\r' or '\n': eight units per step where the processor allows,
+// the last step overlapping the one before.
+bool hasLineBreak(const char16_t* p, qsizetype n) {
+#if defined(__SSE2__)
+    if (n >= 8) {
+        const __m128i cr = _mm_set1_epi16(short(u'\r'));
+        const __m128i lf = _mm_set1_epi16(short(u'\n'));
+        const auto test = [&](const char16_t* at) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            return _mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
+        };
+        for (qsizetype i = 0; i + 8 < n; i += 8) {
+            if (test(p + i)) {
+                return true;
+            }
+        }
+        return test(p + n - 8) != 0;
+    }
+#endif
+    bool found = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        found |= (p[i] == u'\r') | (p[i] == u'\n');
+    }
+    return found;
+}
 
 } // namespace
 
@@ -38,33 +70,57 @@ ImportStaging::~ImportStaging() {
     m_budget.giveBack(m_taken);
 }
 
+template <typename T> bool ImportStaging::makeRoom(std::vector<T>& items) {
+    // The lists grow by doubling, and what they grow by is taken at once, so most cells take
+    // nothing of the budget on their own.
+    if (items.size() < items.capacity()) {
+        return true;
+    }
+    const size_t grown = qMax<size_t>(2 * items.capacity(), 1024);
+    const qint64 cost = qint64(sizeof(T)) * qint64(grown - items.capacity());
+    if (!m_budget.take(cost)) {
+        return false;
+    }
+    m_taken += cost;
+    items.reserve(grown);
+    return true;
+}
+
 bool ImportStaging::add(int row, int column, QStringView value) {
     // Sheet cells hold at most MaxTextLength characters; the joined text is never longer.
     const qsizetype length = qMin<qsizetype>(value.size(), SheetCells::MaxTextLength);
     const bool newRow = m_rows.empty() || m_rows.back().row != row;
     const bool newBlock = m_blocks.empty() || m_blockUsed + length > m_blockSize;
-    const qsizetype grown = m_blockSize == 0 ? kFirstBlock : qMin(2 * m_blockSize, kLargestBlock);
-    const qsizetype blockSize = newBlock ? qBound(length, grown, kLargestBlock) : 0;
-    const qint64 cost =
-        2 * qint64(blockSize) + qint64(sizeof(Cell)) + (newRow ? qint64(sizeof(Row)) : 0);
-    if (!m_budget.take(cost)) {
+    if (!makeRoom(m_cells) || (newRow && !makeRoom(m_rows))) {
         return false;
     }
-    m_taken += cost;
     if (newBlock) {
+        const qsizetype grown =
+            m_blockSize == 0 ? kFirstBlock : qMin(2 * m_blockSize, kLargestBlock);
+        const qsizetype blockSize = qBound(length, grown, kLargestBlock);
+        const qint64 cost = 2 * qint64(blockSize);
+        if (!m_budget.take(cost)) {
+            return false;
+        }
+        m_taken += cost;
         m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
         m_blockSize = blockSize;
         m_blockUsed = 0;
     }
-    // Line breaks are left out as the text is copied: a cell holds one line.
     const char16_t* const source = value.utf16();
     char16_t* const start = m_blocks.back().get() + m_blockUsed;
-    char16_t* out = start;
-    for (qsizetype i = 0; i < length; ++i) {
-        *out = source[i];
-        out += (source[i] != u'\r' && source[i] != u'\n') ? 1 : 0;
+    CharRuns::copy(start, source, length);
+    // Line breaks are left out: a cell holds one line. Few texts have any, so the copy is
+    // made whole and mended only when one shows.
+    qsizetype joined = length;
+    if (hasLineBreak(source, length)) {
+        char16_t* out = start;
+        for (qsizetype i = 0; i < length; ++i) {
+            *out = source[i];
+            out += (source[i] != u'\r' && source[i] != u'\n') ? 1 : 0;
+        }
+        joined = out - start;
     }
-    const qsizetype joined = out - start;
     m_blockUsed += joined;
     m_cells.push_back(Cell{quint16(joined), quint8(column), newBlock});
     if (newRow) {
@@ -104,6 +160,8 @@ bool ImportStaging::gather(const Table& table, Workbook& workbook, int rows,
 }
 
 void ImportStaging::applyTo(Table& table) const {
+    // The rows appended hold default cells, so only the rows there before have formats to keep.
+    const int firstAppended = table.ListCount() + 1;
     if (m_rowsToAppend > 0) {
         table.AddMoreThanOneRow(m_rowsToAppend);
     }
@@ -114,15 +172,21 @@ void ImportStaging::applyTo(Table& table) const {
     auto cell = m_cells.begin();
     for (const Row& row : m_rows) {
         draft.clear();
+        const bool appended = row.row >= firstAppended;
         for (int k = 0; k < row.cells; ++k, ++cell) {
             if (cell->startsBlock) {
                 block = (blocks++)->get();
                 used = 0;
             }
-            CellRef value = table.cellAt(row.row, cell->column);
-            value.Text = QStringView(block + used, cell->length);
+            const QStringView text(block + used, cell->length);
             used += cell->length;
-            draft.setCell(cell->column, value);
+            if (appended) {
+                draft.setCell(cell->column, text, 0, 0);
+            } else {
+                CellRef value = table.cellAt(row.row, cell->column);
+                value.Text = text;
+                draft.setCell(cell->column, value);
+            }
         }
         table.setCells(row.row, draft);
     }

@@ -38,6 +38,8 @@ private:
     struct Row;
 
     bool add(int row, int column, QStringView value);
+    // Room for one more item in `items`, its growth taken from the budget.
+    template <typename T> bool makeRoom(std::vector<T>& items);
 
     ImportBudget& m_budget;
     std::vector<std::unique_ptr<char16_t[]>> m_blocks;

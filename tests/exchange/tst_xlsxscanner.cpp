@@ -222,6 +222,15 @@ void TestXlsxScanner::chunkBoundariesFallAnywhere() {
                           std::make_unique<TrickleDevice>(kStrings, step)),
                  expectedRows());
     }
+    // A tag longer than the room in front of a chunk is carried into the next one all the same.
+    const QByteArray sheet =
+        worksheet(R"(<row r="1"><c r="A1" x=")" + QByteArray(3 * ReadAheadStream::HeadRoom, 'a') +
+                  R"(" t="inlineStr"><is><t>long</t></is></c>)"
+                  R"(<c r="B1"><v>2</v></c></row>)");
+    for (qsizetype step : {7, 4093, 65536}) {
+        QCOMPARE(readRows(std::make_unique<TrickleDevice>(sheet, step), nullptr),
+                 (QList<QStringList>{{"long", "2"}}));
+    }
 }
 
 void TestXlsxScanner::truncatedPartsKeepWholeCells() {

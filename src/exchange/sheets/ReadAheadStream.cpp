@@ -34,9 +34,9 @@ ReadAheadStream::~ReadAheadStream() {
 
 bool ReadAheadStream::fill(Chunk& chunk) {
     if (!chunk.bytes) {
-        chunk.bytes = std::make_unique_for_overwrite<char[]>(size_t(m_chunkBytes));
+        chunk.bytes = std::make_unique_for_overwrite<char[]>(size_t(HeadRoom + m_chunkBytes));
     }
-    const qint64 got = m_device->read(chunk.bytes.get(), m_chunkBytes);
+    const qint64 got = m_device->read(chunk.bytes.get() + HeadRoom, m_chunkBytes);
     chunk.size = qsizetype(qMax<qint64>(got, 0));
     return got > 0;
 }
@@ -92,12 +92,17 @@ void ReadAheadStream::run() noexcept {
 }
 
 QByteArrayView ReadAheadStream::next() {
+    const std::span<char> chunk = nextInPlace();
+    return QByteArrayView(chunk.data(), qsizetype(chunk.size()));
+}
+
+std::span<char> ReadAheadStream::nextInPlace() {
     if (!m_threaded) {
         if (m_ended || !fill(m_taken)) {
             m_ended = true;
             return {};
         }
-        return QByteArrayView(m_taken.bytes.get(), m_taken.size);
+        return std::span<char>(m_taken.bytes.get() + HeadRoom, size_t(m_taken.size));
     }
     std::unique_lock lock(m_mutex);
     if (m_taken.bytes) {
@@ -119,5 +124,5 @@ QByteArrayView ReadAheadStream::next() {
     }
     m_taken = std::move(m_full.front());
     m_full.pop_front();
-    return QByteArrayView(m_taken.bytes.get(), m_taken.size);
+    return std::span<char>(m_taken.bytes.get() + HeadRoom, size_t(m_taken.size));
 }

@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -25,6 +26,8 @@ class ReadAheadStream final {
 public:
     static constexpr qsizetype DefaultChunkBytes = 256 * 1024;
     static constexpr int DefaultChunks = 8;
+    /// Bytes free in front of every chunk for its taker (nextInPlace()).
+    static constexpr qsizetype HeadRoom = 4096;
 
     enum class Reading {
         Ahead,    // on a thread of its own
@@ -43,6 +46,9 @@ public:
     /// Valid until the next call. What reading threw on the other thread (memory running out)
     /// is thrown here, after the chunks read before it.
     QByteArrayView next();
+    /// The same as the chunk's own bytes, with HeadRoom bytes in front of them that the caller
+    /// may fill: a scanner puts the unread end of the chunk before there, and reads on in place.
+    std::span<char> nextInPlace();
 
 private:
     struct Chunk {

@@ -12,7 +12,14 @@ struct SheetCells::Row {
 
 namespace {
 constexpr qint64 kSlotCost = qint64(sizeof(std::unique_ptr<int>));
-}
+// Rows dropped while reading forward are kept for the rows read next, up to this many and
+// only while their buffers are small: a sheet of short texts then allocates no row after its
+// first ones.
+constexpr size_t kSpareRows = 256;
+constexpr qsizetype kLargestSpareText = 4096;
+// Room for a row of short texts, so filling it does not reallocate again and again.
+constexpr qsizetype kRowRoom = 512;
+} // namespace
 
 SheetCells::SheetCells(ImportBudget* budget) : m_budget(budget) {}
 
@@ -40,6 +47,26 @@ SheetCells::Row* SheetCells::row(int number) const {
         return nullptr;
     }
     return m_rows[size_t(number - 1)].get();
+}
+
+std::unique_ptr<SheetCells::Row> SheetCells::newRow() {
+    if (m_spare.empty()) {
+        return std::make_unique<Row>();
+    }
+    std::unique_ptr<Row> row = std::move(m_spare.back());
+    m_spare.pop_back();
+    return row;
+}
+
+void SheetCells::keepSpare(std::unique_ptr<Row> row) {
+    if (m_spare.size() >= kSpareRows || row->text.capacity() > kLargestSpareText) {
+        return;
+    }
+    row->text.resize(0); // keeps the buffer
+    row->start.fill(0);
+    row->length.fill(0);
+    row->liveLength = 0;
+    m_spare.push_back(std::move(row));
 }
 
 bool SheetCells::set(int rowNumber, int column, QStringView text) {
@@ -80,10 +107,9 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         if (size_t(rowNumber) > m_rows.size()) {
             m_rows.resize(size_t(rowNumber));
         }
-        m_rows[size_t(rowNumber - 1)] = std::make_unique<Row>();
+        m_rows[size_t(rowNumber - 1)] = newRow();
         target = m_rows[size_t(rowNumber - 1)].get();
-        // Room for a row of short texts, so filling it does not reallocate again and again.
-        target->text.reserve(qMax<qsizetype>(text.size(), 256));
+        target->text.reserve(qMax<qsizetype>(text.size(), kRowRoom));
     }
     target->liveLength = live;
     if (pack) {
@@ -122,7 +148,7 @@ void SheetCells::dropRowsBefore(int rowNumber) {
     for (size_t i = m_droppedBefore; i < end; ++i) {
         if (m_rows[i]) {
             charge(-costOf(*m_rows[i]));
-            m_rows[i].reset();
+            keepSpare(std::move(m_rows[i]));
         }
     }
     m_droppedBefore = qMax(m_droppedBefore, end);

@@ -48,9 +48,12 @@ private:
     /// Takes (or, below 0, gives back) `bytes` of the budget; false when they are refused.
     bool charge(qint64 bytes);
     static qint64 costOf(const Row& row);
+    std::unique_ptr<Row> newRow();
+    void keepSpare(std::unique_ptr<Row> row);
 
     std::vector<std::unique_ptr<Row>> m_rows;
-    size_t m_droppedBefore = 0; // rows below this index are already dropped
+    std::vector<std::unique_ptr<Row>> m_spare; // dropped rows, to be filled again
+    size_t m_droppedBefore = 0;                // rows below this index are already dropped
     int m_cutTexts = 0;
     ImportBudget* m_budget;
     qint64 m_heldBytes = 0;

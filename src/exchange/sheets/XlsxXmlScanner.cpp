@@ -228,7 +228,7 @@ XlsxXmlScanner::XlsxXmlScanner(std::unique_ptr<QIODevice> part, ReadAheadStream:
                                qsizetype chunkBytes)
     : m_input(std::move(part), chunkBytes, ReadAheadStream::DefaultChunks, reading),
       m_window(size_t(chunkBytes) + 4096), m_limit(std::numeric_limits<qint64>::max()) {
-    m_pos = m_end = m_dataEnd = m_window.data();
+    m_start = m_pos = m_end = m_dataEnd = m_window.data();
 }
 
 XlsxXmlScanner::~XlsxXmlScanner() = default;
@@ -317,8 +317,7 @@ QByteArrayView XlsxXmlScanner::nextInput() {
 }
 
 bool XlsxXmlScanner::refill() {
-    const char* start = m_window.data();
-    if (m_inputEnded || m_end < m_dataEnd || m_windowOffset + (m_dataEnd - start) >= m_limit) {
+    if (m_inputEnded || m_end < m_dataEnd || m_windowOffset + (m_dataEnd - m_start) >= m_limit) {
         return false;
     }
     const size_t kept = size_t(m_dataEnd - m_pos);
@@ -326,29 +325,61 @@ bool XlsxXmlScanner::refill() {
         m_malformed = true;
         return false;
     }
+    // The unread bytes are moved aside first: the chunk they lie in may go back to the reading
+    // thread with the next one taken.
+    m_windowOffset += m_pos - m_start;
+    if (kept > m_window.size()) {
+        m_window.resize(kept + kept / 2);
+    }
+    std::memmove(m_window.data(), m_pos, kept);
+    m_start = m_pos = m_window.data();
+    m_dataEnd = m_pos + kept;
+    applyBudget();
+    if (m_encodingKnown && !m_decoder) {
+        // Most chunks are read where they lie, the few bytes left of the one before put in
+        // front of them, rather than copied whole into the window.
+        const std::span<char> chunk = m_input.nextInPlace();
+        if (chunk.empty()) {
+            m_inputEnded = true;
+            return false;
+        }
+        if (kept <= size_t(ReadAheadStream::HeadRoom)) {
+            char* const front = chunk.data() - kept;
+            std::memcpy(front, m_window.data(), kept);
+            m_start = m_pos = front;
+            m_dataEnd = chunk.data() + chunk.size();
+            applyBudget();
+            return true;
+        }
+        append(QByteArrayView(chunk.data(), qsizetype(chunk.size())));
+        return true;
+    }
     const QByteArrayView chunk = nextInput();
     if (chunk.isEmpty()) {
         m_inputEnded = true;
         return false;
     }
-    m_windowOffset += m_pos - start;
+    append(chunk);
+    return true;
+}
+
+void XlsxXmlScanner::append(QByteArrayView chunk) {
+    // The window holds only the unread bytes now, from its start.
+    const size_t kept = size_t(m_dataEnd - m_pos);
     const size_t needed = kept + size_t(chunk.size());
     if (needed > m_window.size()) {
         std::vector<char> larger(needed + needed / 2);
         std::memcpy(larger.data(), m_pos, kept);
         m_window.swap(larger);
-    } else if (kept > 0) {
-        std::memmove(m_window.data(), m_pos, kept);
     }
     std::memcpy(m_window.data() + kept, chunk.data(), size_t(chunk.size()));
-    m_pos = m_window.data();
+    m_start = m_pos = m_window.data();
     m_dataEnd = m_pos + needed;
     applyBudget();
-    return true;
 }
 
 void XlsxXmlScanner::applyBudget() {
-    const char* start = m_window.data();
+    const char* start = m_start;
     m_end = m_dataEnd;
     const qint64 visible = m_limit - m_windowOffset;
     if (visible < m_dataEnd - start) {
@@ -357,7 +388,7 @@ void XlsxXmlScanner::applyBudget() {
 }
 
 void XlsxXmlScanner::setBudget(qint64 bytes) {
-    const qint64 here = m_windowOffset + (m_pos - m_window.data());
+    const qint64 here = m_windowOffset + (m_pos - m_start);
     const qint64 room = std::numeric_limits<qint64>::max() - here;
     m_limit = here + qBound<qint64>(0, bytes, room);
     applyBudget();
@@ -646,8 +677,14 @@ std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name)
 
 std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_view open,
                                                                   std::string_view close) {
+    // The marks are a few bytes long: a library call costs more than comparing them.
     const auto matches = [](const char* at, std::string_view bytes) {
-        return std::memcmp(at, bytes.data(), bytes.size()) == 0;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (at[i] != bytes[i]) {
+                return false;
+            }
+        }
+        return true;
     };
     if (m_finished || size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
         return std::nullopt;

@@ -85,6 +85,8 @@ private:
     enum class Markup { Tag, Skipped, NeedMore, Bad, Ended };
 
     bool refill();
+    // Puts `chunk` into the window after the unread bytes, which lie at its start.
+    void append(QByteArrayView chunk);
     QByteArrayView nextInput();
     void chooseEncoding(QByteArray& start);
     void applyBudget();
@@ -110,7 +112,8 @@ private:
     bool m_malformed = false;
     bool m_finished = false;
 
-    std::vector<char> m_window;
+    std::vector<char> m_window;    // for chunks that cannot be read where they lie
+    const char* m_start = nullptr; // the first byte of the data scanned: the window's, or a chunk's
     const char* m_pos = nullptr;
     const char* m_end = nullptr;     // where the scan stops: the data's end, or the budget's
     const char* m_dataEnd = nullptr; // where the data in the window ends
