@@ -8,10 +8,6 @@
 #include "table/RowDraft.h"
 #include "table/Table.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 // Blocks start small for the many small imports and grow to this many characters: two of the
@@ -22,31 +18,9 @@ static_assert(kLargestBlock >= 2 * SheetCells::MaxTextLength);
 // What the table takes for each row it appends, beyond the row's texts.
 constexpr qint64 kAppendedRowCost = 8;
 
-// Whether the text holds a '\r' or '\n': eight units per step where the processor allows,
-// the last step overlapping the one before.
+// Whether the text holds a '\r' or '\n'.
 bool hasLineBreak(const char16_t* p, qsizetype n) {
-#if defined(__SSE2__)
-    if (n >= 8) {
-        const __m128i cr = _mm_set1_epi16(short(u'\r'));
-        const __m128i lf = _mm_set1_epi16(short(u'\n'));
-        const auto test = [&](const char16_t* at) {
-            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-            return _mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
-        };
-        for (qsizetype i = 0; i + 8 < n; i += 8) {
-            if (test(p + i)) {
-                return true;
-            }
-        }
-        return test(p + n - 8) != 0;
-    }
-#endif
-    bool found = false;
-    for (qsizetype i = 0; i < n; ++i) {
-        found |= (p[i] == u'\r') | (p[i] == u'\n');
-    }
-    return found;
+    return CharRuns::find(p, p + n, u'\n') != p + n || CharRuns::find(p, p + n, u'\r') != p + n;
 }
 
 } // namespace

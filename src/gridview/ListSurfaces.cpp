@@ -119,7 +119,8 @@ void List::buildSurfaces() {
         connect(b, &cmdButton::MouseUp, this, [this, k] { arrowReleased(k); });
         connect(b, &cmdButton::MouseMove, this, [this] { setPointer(Qt::ArrowCursor); });
         connect(b, &cmdButton::EnabledIsChanged, this, [this, k](bool on) {
-            m_s.arrow(k)->setPicture(m_ico[on ? k : k + 4], ArrowIcons::PictureAt);
+            cmdButton* arrow = m_s.arrow(k);
+            arrow->setPicture(m_ico[on ? k : k + 4], arrow->picturePosition());
         });
     }
 

@@ -219,6 +219,7 @@ void cmdButton::showLook(bool sunken) {
 void cmdButton::setCaptionFont(const QFont& font) {
     m_font = font;
     m_measured = false;
+    update();
 }
 
 void cmdButton::centreCaption(int offset) {
