@@ -3,7 +3,8 @@
 #include "qelfile/PasswordPrompts.h"
 #include "qelfile/format/QelChunkWriter.h"
 #include "qelfile/format/QelTableWriter.h"
-#include "qelfile/read/QelReadAhead.h"
+#include "qelfile/read/LineSplitter.h"
+#include "qelfile/read/QelChunkReader.h"
 #include "qelfile/read/QelTableReader.h"
 #include "table/Table.h"
 
@@ -36,7 +37,8 @@ FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& fil
     if (m_progress) {
         progress = [this, size](qint64 done) { m_progress(done, size); };
     }
-    const QelChunkReader::Outcome outcome = QelReadAhead::read(device, size, reader, progress);
+    LineSplitter splitter(reader);
+    const QelChunkReader::Outcome outcome = QelChunkReader::read(device, size, splitter, progress);
     reader.finish();
     if (reader.passwordRefused()) {
         return FileResult::refused();

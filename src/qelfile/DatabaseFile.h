@@ -37,8 +37,8 @@ public:
     /// empty one or NoPasswordMarker is refused, and a protected save is cancelled.
     void setPasswordPrompts(PasswordPrompts* prompts) { m_prompts = prompts; }
     /// What hears, while a file is read, how many of its bytes were read so far and how many
-    /// it has: called on the reading thread's caller between batches, so a window can show it
-    /// and repaint. Nothing by default.
+    /// it has: called between the pieces of the file, on the thread that opens it, so a window
+    /// can show it and repaint. Nothing by default.
     void setReadProgress(std::function<void(qint64 done, qint64 total)> progress) {
         m_progress = std::move(progress);
     }

@@ -281,7 +281,7 @@ void TestDatabaseFile::protectedSavesReuseThePassword() {
 }
 
 void TestDatabaseFile::refusedPasswordLeavesEverything() {
-    // Long enough that the file is still being read ahead when the password is refused.
+    // Long enough that most of the file is still unread when the password is refused.
     QByteArray locked("#@#\r\nsecret\r\n\\\\1|#||Z|9\r\n\\\\50000\r\n");
     for (int row = 1; row <= 50000; ++row) {
         locked += "z" + QByteArray::number(row) + "#0#000#" + QByteArray::number(row) + "#1\r\n";

@@ -27,8 +27,9 @@ qint64 readFully(QIODevice& device, char* data, qint64 size) {
 } // namespace
 
 QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size, LineSplitter& splitter,
-                                             std::atomic<qint64>* bytesRead) {
+                                             const std::function<void(qint64)>& progress) {
     Outcome outcome;
+    qint64 bytesRead = 0;
     QByteArray piece(qsizetype(qMin(size, PieceSize)), Qt::Uninitialized);
     bool first = true;
     for (qint64 remaining = size; remaining > 0;) {
@@ -50,11 +51,12 @@ QelChunkReader::Outcome QelChunkReader::read(QIODevice& device, qint64 size, Lin
             if (outcome.scrambled) {
                 QelScrambler::scramble(piece.data(), got, done + 1);
             }
-            if (bytesRead) {
-                bytesRead->fetch_add(got, std::memory_order_relaxed);
-            }
             if (!splitter.feed(QByteArrayView(piece.data(), got))) {
                 return outcome;
+            }
+            bytesRead += got;
+            if (progress) {
+                progress(bytesRead);
             }
             // A file that shrank while being read ends where its bytes end.
             if (got < wanted) {

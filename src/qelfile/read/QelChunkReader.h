@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <atomic>
+#include <functional>
 
 class LineSplitter;
 class QIODevice;
@@ -25,9 +25,9 @@ struct Outcome {
 };
 
 /// Reads `size` bytes (the file's length when it was opened; the chunking depends on it)
-/// or until the splitter's sink asks to stop. `bytesRead`, when given, counts the bytes read
-/// so far, for another thread to show.
+/// or until the splitter's sink asks to stop. `progress`, when given, hears the bytes read so
+/// far after each piece is split: a window can show it and repaint.
 Outcome read(QIODevice& device, qint64 size, LineSplitter& splitter,
-             std::atomic<qint64>* bytesRead = nullptr);
+             const std::function<void(qint64 bytesRead)>& progress = {});
 
 } // namespace QelChunkReader

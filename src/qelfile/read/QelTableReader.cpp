@@ -23,8 +23,6 @@ constexpr qsizetype kRowTextReserve = 4096;
 
 } // namespace
 
-using Role = QelLineBatch::Role;
-
 QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
     : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)) {}
 
@@ -33,7 +31,7 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
                         kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
 }
 
-// Inlined into take: it runs for nearly every line of a file.
+// Inlined into takeLine: it runs for nearly every line of a file.
 [[gnu::always_inline]] inline void QelTableReader::applyCell(QByteArrayView line) {
     if (!m_cell.parse(line)) {
         return;
@@ -66,32 +64,37 @@ qint64 QelTableReader::maxRowCount(qint64 fileSize) {
     return QStringView(out, length);
 }
 
-bool QelTableReader::take(const QelLineBatch& batch) {
-    for (const Line& line : batch.lines()) {
-        // Nearly every line of a file is a cell line read once the table was cleared.
-        if (line.role == Role::Cell && m_cleared) {
-            applyCell(batch.bytes(line));
-        } else if (!takeOther(batch, line)) {
-            return false;
-        }
+bool QelTableReader::takeLine(QByteArrayView line) {
+    const Role role = m_roles.next(line, false);
+    // Nearly every line of a file is a cell line read once the table was cleared.
+    if (role == Role::Cell && m_cleared) {
+        applyCell(line);
+        return true;
     }
-    return true;
+    return takeOther(role, line);
+}
+
+bool QelTableReader::takeOverlongLine() {
+    return takeOther(m_roles.next(QByteArrayView(), true), QByteArrayView());
 }
 
 // Settles the form and the password, clears the table before the first line applied, and
 // applies the line. False when a refused password ends the reading.
-bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
-    if (line.role == Role::ProtectedMark) {
+bool QelTableReader::takeOther(Role role, QByteArrayView line) {
+    if (role == Role::Empty) {
+        return true;
+    }
+    if (role == Role::ProtectedMark) {
         m_protected = true;
         return true;
     }
-    if (line.role == Role::Password || line.role == Role::OverlongPassword) {
-        if (!admit(batch, line)) {
+    if (role == Role::Password || role == Role::OverlongPassword) {
+        if (!admit(role, line)) {
             m_refused = true;
             return false;
         }
         // An empty password line lets the user in but applies nothing.
-        if (line.length == 0) {
+        if (line.isEmpty()) {
             return true;
         }
     }
@@ -103,15 +106,15 @@ bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
         m_rowCount = m_table.ListCount();
         m_cleared = true;
     }
-    switch (line.role) {
+    switch (role) {
     case Role::Header:
-        applyHeader(batch.bytes(line));
+        applyHeader(line);
         break;
     case Role::RowCount:
-        applyRowCount(batch.bytes(line));
+        applyRowCount(line);
         break;
     case Role::Cell:
-        applyCell(batch.bytes(line));
+        applyCell(line);
         break;
     default:
         break;
@@ -119,12 +122,12 @@ bool QelTableReader::takeOther(const QelLineBatch& batch, const Line& line) {
     return true;
 }
 
-bool QelTableReader::admit(const QelLineBatch& batch, const Line& line) {
+bool QelTableReader::admit(Role role, QByteArrayView line) {
     // A password line too long to keep cannot be checked, so it lets no one in.
-    if (line.role == Role::OverlongPassword) {
+    if (role == Role::OverlongPassword) {
         return false;
     }
-    const QString stored = QelLineText::decode(batch.bytes(line));
+    const QString stored = QelLineText::decode(line);
     if (stored.isEmpty() || stored == NoPasswordMarker ||
         (m_prompts && m_prompts->checkPassword(stored))) {
         m_accepted = true;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "qelfile/format/QelCellLine.h"
-#include "qelfile/read/QelLineBatch.h"
+#include "qelfile/read/LineSink.h"
+#include "qelfile/read/QelLineRoles.h"
 #include "table/RowDraft.h"
 
 #include <QString>
@@ -12,19 +13,22 @@
 class PasswordPrompts;
 class Table;
 
-/// Rebuilds the table from the lines of a database file in its plain or protected form, as the
-/// batches of a QelLineParser bring them, on the thread that owns the table. A line it cannot
-/// interpret is skipped and the next one is read; a refused password stops the reading before
-/// the table is touched.
-class QelTableReader final {
+/// Rebuilds the table from the lines of a database file in its plain or protected form, as a
+/// line splitter hands them over. A line it cannot interpret is skipped and the next one is
+/// read; a refused password stops the reading before the table is touched.
+///
+/// The file is read, split, parsed and applied on the thread that owns the table, a piece at a
+/// time: handing lines to another thread costs more than parsing them, as the bytes then travel
+/// between the processors' caches.
+class QelTableReader final : public LineSink {
 public:
     /// `fileSize` bounds the row count the file may ask for (maxRowCount).
     QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize);
     Q_DISABLE_COPY_MOVE(QelTableReader)
 
-    /// Applies the batch's lines in order. False once a refused password has stopped the
-    /// reading. Nothing refers to the batch after the call, so it may be filled again.
-    bool take(const QelLineBatch& batch);
+    /// Applies the next line. False once a refused password has stopped the reading.
+    bool takeLine(QByteArrayView line) override;
+    bool takeOverlongLine() override;
     /// Stores what the last lines gathered; call it once the lines have ended, however they
     /// ended.
     void finish();
@@ -41,10 +45,10 @@ public:
     static qint64 maxRowCount(qint64 fileSize);
 
 private:
-    using Line = QelLineBatch::Line;
+    using Role = QelLineRoles::Role;
 
-    bool takeOther(const QelLineBatch& batch, const Line& line);
-    bool admit(const QelLineBatch& batch, const Line& line);
+    bool takeOther(Role role, QByteArrayView line);
+    bool admit(Role role, QByteArrayView line);
     void applyHeader(QByteArrayView line);
     void applyRowCount(QByteArrayView line);
     /// Parses a cell line and applies it; a line that is not one is skipped.
@@ -56,6 +60,7 @@ private:
     Table& m_table;
     PasswordPrompts* m_prompts;
     qint64 m_maxRows;
+    QelLineRoles m_roles;
     bool m_protected = false;
     bool m_accepted = false;
     bool m_refused = false;

@@ -177,7 +177,7 @@ private:
     bool m_keepChangeStatus = false;
     // The window has closed: a password accepted after that opens nothing into it.
     bool m_closed = false;
-    // While a file is read, the window repaints every so often, not for every batch.
+    // While a file is read, the window repaints every so often, not for every piece.
     QElapsedTimer m_sinceRepaint;
 
     std::unique_ptr<FormatCommands> m_format;

@@ -79,7 +79,7 @@ void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
     const qint64 scale = std::max<qint64>(1, maximum / kProgressSteps + 1);
     m_progress->setMaximum(int(std::max<qint64>(maximum / scale, 1)));
     m_progress->setValue(int(std::clamp<qint64>(value / scale, 0, m_progress->maximum())));
-    // Between batches of a file being read: the window repaints, and what the user does
+    // Between pieces of a file being read: the window repaints, and what the user does
     // waits until the table is in place.
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintMilliseconds) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
