@@ -3,8 +3,7 @@
 #include "qelfile/PasswordPrompts.h"
 #include "qelfile/format/QelChunkWriter.h"
 #include "qelfile/format/QelTableWriter.h"
-#include "qelfile/read/LineSplitter.h"
-#include "qelfile/read/QelChunkReader.h"
+#include "qelfile/read/QelSplitReading.h"
 #include "qelfile/read/QelTableReader.h"
 #include "table/Table.h"
 
@@ -28,17 +27,28 @@ FileResult DatabaseFile::OpenFile(const QString& filename) {
     if (!file.open(QIODevice::ReadOnly)) {
         return FileResult::cannotRead(filename, file.errorString());
     }
-    return read(file, file.size(), filename);
+    return read(file, file.size(), filename, [filename]() -> std::unique_ptr<QIODevice> {
+        auto again = std::make_unique<QFile>(filename);
+        if (!again->open(QIODevice::ReadOnly)) {
+            return nullptr;
+        }
+        return again;
+    });
 }
 
 FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& filename) {
+    return read(device, size, filename, {});
+}
+
+FileResult DatabaseFile::read(QIODevice& device, qint64 size, const QString& filename,
+                              const std::function<std::unique_ptr<QIODevice>()>& openAgain) {
     QelTableReader reader(m_table, m_prompts, size);
     std::function<void(qint64)> progress;
     if (m_progress) {
         progress = [this, size](qint64 done) { m_progress(done, size); };
     }
-    LineSplitter splitter(reader);
-    const QelChunkReader::Outcome outcome = QelChunkReader::read(device, size, splitter, progress);
+    const QelChunkReader::Outcome outcome =
+        QelSplitReading::read(device, size, reader, m_table, openAgain, progress, m_leastSplit);
     reader.finish();
     if (reader.passwordRefused()) {
         return FileResult::refused();

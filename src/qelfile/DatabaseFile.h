@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 
 class PasswordPrompts;
 class QIODevice;
@@ -65,7 +66,13 @@ public:
     /// current file.
     FileResult read(QIODevice& device, qint64 size, const QString& filename);
 
+    /// The least part of a file OpenFile reads on a second thread (QelSplitReading); smaller
+    /// files are read on one. Tests lower it to have small files read on two.
+    void setLeastSplitReading(qint64 bytes) { m_leastSplit = bytes; }
+
 private:
+    FileResult read(QIODevice& device, qint64 size, const QString& filename,
+                    const std::function<std::unique_ptr<QIODevice>()>& openAgain);
     FileResult write(const QString& filename, bool stored, const QString& password);
 
     Table& m_table;
@@ -74,4 +81,6 @@ private:
     QString m_sFileName;
     QString m_sPassword;
     bool m_iIsEncrypted = false;
+    // Enough that starting a thread costs nothing next to reading it.
+    qint64 m_leastSplit = 4 * 1024 * 1024;
 };

@@ -2,10 +2,12 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <new>
+#include <utility>
 
 static_assert(sizeof(void*) <= RowArena::Granule, "a free block holds its successor");
 static_assert(RowArena::SlabBytes % RowArena::Granule == 0);
@@ -98,6 +100,63 @@ void RowArena::releaseAll() noexcept {
     m_slab = 0;
     m_next = m_slabs.empty() ? nullptr : m_slabs.front();
     m_end = m_slabs.empty() ? nullptr : m_slabs.front() + SlabBytes;
+}
+
+void RowArena::adopt(RowArena& other) {
+    const size_t theirs = other.m_slabs.size();
+    // The only step that can fail comes first, so a failure leaves both arenas as they were.
+    m_slabs.reserve(m_slabs.size() + theirs);
+    for (size_t k = 0; k < m_free.size(); ++k) {
+        if (FreeBlock* head = std::exchange(other.m_free[k], nullptr)) {
+            FreeBlock* tail = head;
+            while (tail->next) {
+                tail = tail->next;
+            }
+            tail->next = m_free[k];
+            m_free[k] = head;
+        }
+    }
+    if (other.m_heap.next != &other.m_heap) {
+        HeapLink* first = other.m_heap.next;
+        HeapLink* last = other.m_heap.previous;
+        last->next = m_heap.next;
+        m_heap.next->previous = last;
+        first->previous = &m_heap;
+        m_heap.next = first;
+        m_heapBlocks += other.m_heapBlocks;
+    }
+    if (!m_next) {
+        // Nothing carved here yet: the other arena's slab is carved on, and this arena's kept
+        // slabs follow its own.
+        const auto carving = std::ptrdiff_t(other.m_slab);
+        m_slabs.insert(m_slabs.begin(), other.m_slabs.begin(), other.m_slabs.end());
+        m_slab = other.m_next ? size_t(carving) : 0;
+        m_next = other.m_next;
+        m_end = other.m_end;
+    } else {
+        // Put before the slab being carved, the adopted slabs count as reached: releaseAll
+        // keeps them for the next round.
+        m_slabs.insert(m_slabs.begin() + std::ptrdiff_t(m_slab), other.m_slabs.begin(),
+                       other.m_slabs.end());
+        m_slab += theirs;
+    }
+    other.m_slabs.clear();
+    other.m_slab = 0;
+    other.m_next = nullptr;
+    other.m_end = nullptr;
+    other.m_heap = HeapLink{&other.m_heap, &other.m_heap};
+    other.m_heapBlocks = 0;
+}
+
+void RowArena::lend(RowArena& other, qsizetype keep) {
+    Q_ASSERT(!other.m_next && other.m_slabs.empty());
+    // Slabs after the one being carved have not been carved since the last releaseAll.
+    const size_t first = std::max(m_next ? m_slab + 1 : 0, size_t(std::max<qsizetype>(keep, 0)));
+    if (first >= m_slabs.size()) {
+        return;
+    }
+    other.m_slabs.assign(m_slabs.begin() + std::ptrdiff_t(first), m_slabs.end());
+    m_slabs.resize(first);
 }
 
 void* RowArena::carve(qsizetype bytes) {

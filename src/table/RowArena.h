@@ -35,6 +35,15 @@ public:
     /// release, are given back to the system.
     void releaseAll() noexcept;
 
+    /// Moves every block of `other` here, with the slabs they lie in, so they are given back
+    /// with this arena's; `other` is left empty. The rest of the slab `other` was carving
+    /// stays unused until releaseAll, like the rest of a slab of this arena.
+    void adopt(RowArena& other);
+    /// Hands the slabs kept for reuse beyond the first `keep` of them to `other`, which has
+    /// given out nothing yet, so that rows it packs on another thread reuse this table's
+    /// memory rather than new memory; adopt brings them back.
+    void lend(RowArena& other, qsizetype keep);
+
     /// The slabs mapped, in use or kept.
     [[nodiscard]] qsizetype slabCount() const { return qsizetype(m_slabs.size()); }
     /// Blocks too large for a slab that are currently allocated.

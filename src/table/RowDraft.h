@@ -35,6 +35,8 @@ public:
     /// Forgets every slot, for the next row.
     void clear() { m_set = 0; }
     bool isEmpty() const { return m_set == 0; }
+    /// Bit k set: slot k + 1 holds a cell of this row.
+    quint32 setSlots() const { return m_set; }
 
     /// The row holding the draft's cells and default cells elsewhere, in `arena`; nullptr when
     /// that is a row of default cells.

@@ -1,5 +1,6 @@
 #include "table/RowStore.h"
 
+#include "table/RowBatch.h"
 #include "table/RowBlock.h"
 #include "table/RowDraft.h"
 
@@ -73,6 +74,39 @@ void RowStore::apply(int row, const RowDraft& draft) {
         return;
     }
     draft.writeInto(edit(row));
+}
+
+void RowStore::install(RowBatch& batch) {
+    flush();
+    // Adopting first makes every block of the batch one of this store's, so a failure below
+    // leaves nothing behind that the store would not give back.
+    m_arena.adopt(batch.arena());
+    for (const RowBatch::Entry& entry : batch.entries()) {
+        RowBlock*& handle = m_rows[size_t(entry.row - 1)];
+        // A row the table holds nothing for is the batch's block as it is: its unset slots are
+        // default cells either way.
+        if (!handle && entry.row != m_openRow) {
+            handle = entry.block;
+            continue;
+        }
+        RowBuilder& row = edit(entry.row);
+        const RowBlock* from = entry.block;
+        for (quint32 set = entry.setSlots; set; set &= set - 1) {
+            const int slot = __builtin_ctz(set) + 1;
+            if (from && slot <= from->slotCount()) {
+                row.setCell(slot, from->text(slot), from->flags(slot), from->color(slot));
+            } else {
+                row.setCell(slot, QStringView(), 0, 0);
+            }
+        }
+        flush();
+        RowBlock::release(m_arena, entry.block);
+    }
+    batch.clear();
+}
+
+void RowStore::lend(RowBatch& batch, qint64 keepBytes) {
+    m_arena.lend(batch.arena(), qsizetype(keepBytes / RowArena::SlabBytes) + 1);
 }
 
 RowBuilder& RowStore::edit(int row) {

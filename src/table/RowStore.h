@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class RowBatch;
 class RowBlock;
 class RowDraft;
 
@@ -41,6 +42,12 @@ public:
     /// Writes the draft's cells into the row, as setCell would one after the other; a row of
     /// default cells is packed from the draft directly. The texts must not point into the store.
     void apply(int row, const RowDraft& draft);
+    /// Installs the batch's rows in the order they were stored, each as apply would write the
+    /// cells its lines set, and takes over the batch's arena; the batch is left empty. Rows
+    /// must be in range.
+    void install(RowBatch& batch);
+    /// Lends the batch the memory this store kept for rows beyond roughly `keepBytes`.
+    void lend(RowBatch& batch, qint64 keepBytes);
     /// Opens the row for several edits; the reference stays valid until another row is needed.
     RowBuilder& edit(int row);
     /// The packed row, nullptr when it holds only default cells.

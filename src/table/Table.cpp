@@ -250,6 +250,15 @@ void Table::setCells(int row, const RowDraft& cells) {
     }
 }
 
+void Table::installRows(RowBatch& batch) {
+    m_rows.install(batch);
+    changed();
+}
+
+void Table::lendRowMemory(RowBatch& batch, qint64 keepBytes) {
+    m_rows.lend(batch, keepBytes);
+}
+
 void Table::setCellText(int row, int column, QStringView text) {
     if (isSlot(row, column)) {
         m_rows.setText(row, column, text);

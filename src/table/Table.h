@@ -113,6 +113,11 @@ public:
     /// the row once: the bulk path of readers that gather a row's cells first. Nothing when the
     /// row is out of range. The draft's texts must not point into the table.
     void setCells(int row, const RowDraft& cells);
+    /// Installs the rows a reader packed apart into `batch` (RowStore::install); their rows
+    /// must be in range.
+    void installRows(RowBatch& batch);
+    /// Lends `batch` the row memory the table kept beyond about `keepBytes`.
+    void lendRowMemory(RowBatch& batch, qint64 keepBytes);
     /// Writes only the text, keeping the format.
     void setCellText(int row, int column, QStringView text);
     /// Replaces every row by `count` empty rows (count >= 1) and refits the number strip.

@@ -586,7 +586,7 @@ void TestDatabaseFile::readFailingPartWay_data() {
     QTest::addColumn<qint64>("failAt");
     QTest::addColumn<bool>("tableReplaced");
     QTest::newRow("before the first line") << qint64(0) << false;
-    // Past the first piece read (256 KiB), whose lines replace the table.
+    // Past the first pieces read, whose lines replace the table.
     QTest::newRow("part way") << qint64(400 * 1024) << true;
 }
 

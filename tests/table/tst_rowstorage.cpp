@@ -76,6 +76,8 @@ private slots:
     void arenaReusesAReleasedBlockOfItsSize();
     void arenaReusesItsSlabsAfterReleasingAll();
     void arenaGivesUpSlabsARoundDidNotNeed();
+    void arenaLendsAndAdopts_data();
+    void arenaLendsAndAdopts();
     void arenaHeapBlocks();
     void tableRefilledAfterBulkRelease_data();
     void tableRefilledAfterBulkRelease();
@@ -175,6 +177,65 @@ void TestRowStorage::arenaGivesUpSlabsARoundDidNotNeed() {
     void* block = arena.allocate(4096);
     paint(block, 4096);
     QVERIFY(intact(block, 4096));
+}
+
+// Slabs lent to a second arena come back with the blocks carved from them, whether the arena
+// that adopts them has carved already or not; the blocks keep their bytes, freed blocks and
+// heap blocks move along, and no slab is lost or mapped anew.
+void TestRowStorage::arenaLendsAndAdopts_data() {
+    QTest::addColumn<bool>("carvedFirst");
+    QTest::newRow("adopting after carving") << true;
+    QTest::newRow("adopting before carving") << false;
+}
+
+void TestRowStorage::arenaLendsAndAdopts() {
+    QFETCH(bool, carvedFirst);
+    RowArena table;
+    for (int i = 0; i < 4 * RowArena::SlabBytes / 1024; ++i) {
+        (void)table.allocate(1024);
+    }
+    const qsizetype slabs = table.slabCount();
+    table.releaseAll();
+    RowArena other;
+    table.lend(other, 2);
+    QCOMPARE(table.slabCount(), 2);
+    QCOMPARE(other.slabCount(), slabs - 2);
+
+    std::vector<void*> mine;
+    if (carvedFirst) {
+        for (int i = 0; i < 100; ++i) {
+            mine.push_back(table.allocate(300));
+            paint(mine.back(), 300);
+        }
+    }
+    std::vector<void*> theirs;
+    for (int i = 0; i < 3000; ++i) {
+        theirs.push_back(other.allocate(500));
+        paint(theirs.back(), 500);
+    }
+    void* freed = other.allocate(72);
+    other.release(freed, 72);
+    void* big = other.allocate(RowArena::MaxSlabBlock + 100);
+    paint(big, RowArena::MaxSlabBlock + 100);
+
+    table.adopt(other);
+    QCOMPARE(other.slabCount(), 0);
+    QCOMPARE(other.heapBlockCount(), 0);
+    QCOMPARE(table.slabCount(), slabs);
+    QCOMPARE(table.heapBlockCount(), 1);
+    QCOMPARE(table.allocate(72), freed);
+    for (int i = 0; i < 200; ++i) {
+        paint(table.allocate(300), 300);
+    }
+    for (void* block : mine) {
+        QVERIFY(intact(block, 300));
+    }
+    for (void* block : theirs) {
+        QVERIFY(intact(block, 500));
+    }
+    QVERIFY(intact(big, RowArena::MaxSlabBlock + 100));
+    table.release(big, RowArena::MaxSlabBlock + 100);
+    QCOMPARE(table.heapBlockCount(), 0);
 }
 
 void TestRowStorage::arenaHeapBlocks() {

@@ -38,6 +38,9 @@ public:
         return leading(line, overlong);
     }
 
+    /// Every line from the next on is a cell line.
+    bool pastLeadingLines() const { return m_lineNumber > m_firstTableLine; }
+
 private:
     Role leading(QByteArrayView line, bool overlong);
 

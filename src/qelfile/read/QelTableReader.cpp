@@ -18,57 +18,21 @@ namespace {
 constexpr qint64 kShortestCellLine = 12;
 constexpr qint64 kEmptyRowAllowance = 1 << 20;
 
-// Room for the texts of a row of short cells; a longer row makes the buffer grow to fit.
-constexpr qsizetype kRowTextReserve = 4096;
-
 } // namespace
 
 QelTableReader::QelTableReader(Table& table, PasswordPrompts* prompts, qint64 fileSize)
-    : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)) {}
+    : m_table(table), m_prompts(prompts), m_maxRows(maxRowCount(fileSize)), m_cells(table) {}
 
 qint64 QelTableReader::maxRowCount(qint64 fileSize) {
     return qMin<qint64>(INT32_MAX,
                         kEmptyRowAllowance + qMax<qint64>(fileSize, 0) / kShortestCellLine);
 }
 
-// Inlined into takeLine: it runs for nearly every line of a file.
-[[gnu::always_inline]] inline void QelTableReader::applyCell(QByteArrayView line) {
-    if (!m_cell.parse(line)) {
-        return;
-    }
-    const int row = m_cell.Row;
-    const int column = m_cell.Column;
-    if (row < 1 || row > m_rowCount || column < 1 || column > Table::MaxColumns) {
-        return;
-    }
-    if (row != m_rowNumber) {
-        storeRow();
-        m_rowNumber = row;
-    }
-    m_row.setCell(column, keepText(m_cell.Text),
-                  RowDraft::formatFlags(m_cell.Bold, m_cell.Itallic, m_cell.Underlined),
-                  m_cell.Color);
-}
-
-[[gnu::always_inline]] inline QStringView QelTableReader::keepText(QByteArrayView bytes) {
-    // A text decodes into at most one unit per byte.
-    if (bytes.size() > qsizetype(m_rowText.size()) - m_rowTextUsed) {
-        // Growing would move the texts the gathered cells point to: those are stored first, and
-        // the rest of the row is written over them later.
-        storeRow();
-        m_rowText.resize(size_t(qMax<qsizetype>(bytes.size(), kRowTextReserve)));
-    }
-    char16_t* const out = m_rowText.data() + m_rowTextUsed;
-    const qsizetype length = QelLineText::decodeTo(out, bytes);
-    m_rowTextUsed += length;
-    return QStringView(out, length);
-}
-
 bool QelTableReader::takeLine(QByteArrayView line) {
     const Role role = m_roles.next(line, false);
     // Nearly every line of a file is a cell line read once the table was cleared.
     if (role == Role::Cell && m_cleared) {
-        applyCell(line);
+        m_cells.take(line);
         return true;
     }
     return takeOther(role, line);
@@ -103,7 +67,7 @@ bool QelTableReader::takeOther(Role role, QByteArrayView line) {
     }
     if (!m_cleared) {
         m_table.ClearEntireList();
-        m_rowCount = m_table.ListCount();
+        m_cells.setRowCount(m_table.ListCount());
         m_cleared = true;
     }
     switch (role) {
@@ -114,7 +78,7 @@ bool QelTableReader::takeOther(Role role, QByteArrayView line) {
         applyRowCount(line);
         break;
     case Role::Cell:
-        applyCell(line);
+        m_cells.take(line);
         break;
     default:
         break;
@@ -161,17 +125,9 @@ void QelTableReader::applyRowCount(QByteArrayView line) {
         return;
     }
     m_table.resetRows(int(*count));
-    m_rowCount = m_table.ListCount();
-}
-
-void QelTableReader::storeRow() {
-    if (!m_row.isEmpty()) {
-        m_table.setCells(m_rowNumber, m_row);
-        m_row.clear();
-    }
-    m_rowTextUsed = 0;
+    m_cells.setRowCount(m_table.ListCount());
 }
 
 void QelTableReader::finish() {
-    storeRow();
+    m_cells.finish();
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "qelfile/format/QelCellLine.h"
 #include "qelfile/read/LineSink.h"
+#include "qelfile/read/QelCellRows.h"
 #include "qelfile/read/QelLineRoles.h"
-#include "table/RowDraft.h"
 
 #include <QString>
 #include <QtGlobal>
-
-#include <vector>
 
 class PasswordPrompts;
 class Table;
@@ -38,6 +35,10 @@ public:
     bool passwordRefused() const { return m_refused; }
     /// The table was cleared for the file's lines: its old content is gone.
     bool tableReplaced() const { return m_cleared; }
+    /// The table was cleared and every line from the next on is a cell line: the rest of the
+    /// file may be read apart (QelTailReader) with the row count reached so far.
+    bool onlyCellLinesFollow() const { return m_cleared && m_roles.pastLeadingLines(); }
+    int rowCount() const { return m_cells.rowCount(); }
     /// The accepted password line; empty when none was accepted.
     QString password() const { return m_password; }
 
@@ -51,11 +52,6 @@ private:
     bool admit(Role role, QByteArrayView line);
     void applyHeader(QByteArrayView line);
     void applyRowCount(QByteArrayView line);
-    /// Parses a cell line and applies it; a line that is not one is skipped.
-    void applyCell(QByteArrayView line);
-    /// The cell text decoded into m_rowText.
-    QStringView keepText(QByteArrayView bytes);
-    void storeRow();
 
     Table& m_table;
     PasswordPrompts* m_prompts;
@@ -65,16 +61,6 @@ private:
     bool m_accepted = false;
     bool m_refused = false;
     bool m_cleared = false;
-    int m_rowCount = 0;
     QString m_password;
-    // Reused for every cell line, whose parse reuses the row of the line before.
-    QelCellLine m_cell;
-    // The cells of row m_rowNumber taken since it was last stored: a file lists a row's cells
-    // one after the other, so each row is stored once, whole, rather than cell by cell.
-    RowDraft m_row;
-    int m_rowNumber = 0;
-    // The texts m_row points to, one after the other. It is reused for every row, so a cell
-    // line costs no allocation of its own, and grows only while no cell points into it.
-    std::vector<char16_t> m_rowText;
-    qsizetype m_rowTextUsed = 0;
+    QelCellRows<Table> m_cells;
 };
