@@ -8,6 +8,7 @@
 #include "platform/WindowsColor.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 
 #include <optional>
