@@ -27,9 +27,12 @@ FileResult DatabaseFile::OpenFile(const QString& filename) {
     if (!file.open(QIODevice::ReadOnly)) {
         return FileResult::cannotRead(filename, file.errorString());
     }
-    return read(file, file.size(), filename, [filename]() -> std::unique_ptr<QIODevice> {
-        auto again = std::make_unique<QFile>(filename);
-        if (!again->open(QIODevice::ReadOnly)) {
+    // The second thread opens the very file this one has open, not whatever the name leads to
+    // by then: a file saved over meanwhile must not give the rows of its new content.
+    const int descriptor = file.handle();
+    return read(file, file.size(), filename, [descriptor]() -> std::unique_ptr<QIODevice> {
+        auto again = std::make_unique<QFile>(QStringLiteral("/proc/self/fd/%1").arg(descriptor));
+        if (descriptor < 0 || !again->open(QIODevice::ReadOnly)) {
             return nullptr;
         }
         return again;
