@@ -2,6 +2,8 @@
 
 #include "exchange/ExcelAddress.h"
 #include "exchange/ImportBudget.h"
+#include "exchange/sheets/AsciiRuns.h"
+#include "table/CharRuns.h"
 
 struct SheetCells::Row {
     QString text;
@@ -42,6 +44,11 @@ qint64 SheetCells::costOf(const Row& row) {
     return qint64(sizeof(Row)) + 2 * qint64(row.text.size());
 }
 
+bool SheetCells::inSheet(int rowNumber, int column) {
+    return rowNumber >= 1 && rowNumber <= ExcelAddress::MaxSheetRows && column >= 1 &&
+           column <= ExcelAddress::MaxColumns;
+}
+
 SheetCells::Row* SheetCells::row(int number) const {
     if (number < 1 || number > int(m_rows.size())) {
         return nullptr;
@@ -70,8 +77,7 @@ void SheetCells::keepSpare(std::unique_ptr<Row> row) {
 }
 
 bool SheetCells::set(int rowNumber, int column, QStringView text) {
-    if (rowNumber < 1 || rowNumber > ExcelAddress::MaxSheetRows || column < 1 ||
-        column > ExcelAddress::MaxColumns) {
+    if (!inSheet(rowNumber, column)) {
         return false;
     }
     if (text.size() > MaxTextLength) {
@@ -83,9 +89,40 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         text = text.first(cut);
         ++m_cutTexts;
     }
+    char16_t* to = nullptr;
+    if (!makeRoom(rowNumber, column, text.size(), to)) {
+        return false;
+    }
+    if (to) {
+        CharRuns::copy(to, text.utf16(), text.size());
+    }
+    return true;
+}
+
+bool SheetCells::setAscii(int rowNumber, int column, std::string_view ascii) {
+    if (!inSheet(rowNumber, column)) {
+        return false;
+    }
+    qsizetype length = qsizetype(ascii.size());
+    if (length > MaxTextLength) {
+        length = MaxTextLength;
+        ++m_cutTexts;
+    }
+    char16_t* to = nullptr;
+    if (!makeRoom(rowNumber, column, length, to)) {
+        return false;
+    }
+    if (to) {
+        AsciiRuns::widen(ascii.data(), size_t(length), to);
+    }
+    return true;
+}
+
+bool SheetCells::makeRoom(int rowNumber, int column, qsizetype length, char16_t*& to) {
+    to = nullptr;
     const size_t c = size_t(column - 1);
     Row* target = row(rowNumber);
-    if (!target && text.isEmpty()) {
+    if (!target && length == 0) {
         return true;
     }
     // Texts are appended; an overwritten text stays behind until the dead part outgrows the
@@ -93,10 +130,10 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
     // changes, so a refused text leaves it as it was.
     const qsizetype used = target ? target->text.size() : 0;
     const qsizetype live =
-        (target ? target->liveLength : 0) + text.size() - (target ? target->length[c] : 0);
+        (target ? target->liveLength : 0) + length - (target ? target->length[c] : 0);
     const bool pack = target && used - live > live + 64;
     const qsizetype slotsNeeded = qMax<qsizetype>(qsizetype(m_rows.size()), rowNumber);
-    const qint64 growth = 2 * qint64((pack ? live : used + text.size()) - used) +
+    const qint64 growth = 2 * qint64((pack ? live : used + length) - used) +
                           (target ? 0 : qint64(sizeof(Row))) +
                           kSlotCost * (slotsNeeded - qsizetype(m_rows.size()));
     if (!charge(growth)) {
@@ -109,7 +146,7 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         }
         m_rows[size_t(rowNumber - 1)] = newRow();
         target = m_rows[size_t(rowNumber - 1)].get();
-        target->text.reserve(qMax<qsizetype>(text.size(), kRowRoom));
+        target->text.reserve(qMax<qsizetype>(length, kRowRoom));
     }
     target->liveLength = live;
     if (pack) {
@@ -123,9 +160,12 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         }
         target->text = std::move(packed);
     }
-    target->start[c] = quint32(target->text.size());
-    target->length[c] = quint32(text.size());
-    target->text.append(text);
+    const qsizetype end = target->text.size();
+    target->start[c] = quint32(end);
+    target->length[c] = quint32(length);
+    // Written in place by the caller, rather than appended from a copy made elsewhere.
+    target->text.resize(end + length);
+    to = reinterpret_cast<char16_t*>(target->text.data()) + end;
     return true;
 }
 

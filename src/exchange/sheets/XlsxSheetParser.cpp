@@ -2,6 +2,7 @@
 
 #include "exchange/ExcelAddress.h"
 #include "exchange/ExcelValueText.h"
+#include "exchange/sheets/AsciiRuns.h"
 #include "exchange/sheets/SheetCells.h"
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxSharedStrings.h"
@@ -40,33 +41,24 @@ int toInt(std::string_view text, bool* ok) {
 
 // The column that a cell reference's letters name, 0 when they name none.
 int columnOfReference(std::string_view reference) {
+    // ExcelAddress::columnOfLetters, for ASCII letters without the detour.
+    int column = 0;
     size_t letters = 0;
-    quint8 high = 0;
-    for (char c : reference) {
-        high |= quint8(c);
+    for (; letters < reference.size() && letters <= 3; ++letters) {
+        const unsigned c = quint8(reference[letters]) | 0x20; // lower case
+        if (c - 'a' > 'z' - 'a') {
+            break;
+        }
+        column = column * 26 + int(c - 'a' + 1);
     }
-    if (high & 0x80) {
+    if (letters < reference.size() && letters <= 3 && quint8(reference[letters]) >= 0x80) {
+        // A letter beyond ASCII may follow.
         const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
         qsizetype count = 0;
         while (count < text.size() && text[count].isLetter()) {
             ++count;
         }
         return ExcelAddress::columnOfLetters(QStringView(text).first(count));
-    }
-    // ExcelAddress::columnOfLetters, for ASCII without the detour.
-    int column = 0;
-    while (letters < reference.size() && letters <= 3) {
-        const char c = reference[letters];
-        int digit = 0;
-        if (c >= 'A' && c <= 'Z') {
-            digit = c - 'A' + 1;
-        } else if (c >= 'a' && c <= 'z') {
-            digit = c - 'a' + 1;
-        } else {
-            break;
-        }
-        column = column * 26 + digit;
-        ++letters;
     }
     if (letters == 0 || letters > 3 || column > ExcelAddress::MaxSheetColumns) {
         return 0;
@@ -244,8 +236,8 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     if (type == CellType::Inline) {
         if (const std::optional<std::string_view> text =
                 m_xml.takeSimpleContent("<is><t>", "</t></is></c>")) {
-            if (XlsxXmlScanner::widenPlain(*text, m_wide)) {
-                cells.set(row, column, QStringView(m_wide.data(), qsizetype(text->size())));
+            if (AsciiRuns::asciiWithout(*text, '_')) {
+                cells.setAscii(row, column, *text);
             } else {
                 m_inline.resize(0);
                 XlsxSharedStrings::appendItemText(m_inline, *text);

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class XlsxSharedStrings;
 class XlsxStyles;
@@ -54,5 +53,4 @@ private:
     std::string m_itemBytes;  // a cell's <is>, reused
     QString m_value;
     QString m_inline;
-    std::vector<char16_t> m_wide; // a plain text widened, reused
 };

@@ -1,11 +1,17 @@
 #include "exchange/sheets/XlsxXmlScanner.h"
 
+#include "exchange/sheets/AsciiRuns.h"
+
 #include <QString>
 
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -48,6 +54,20 @@ const char* skipSpace(const char* q, const char* end) {
 // The first '<', '&' or '\r' in [p, end), or end: eight bytes at a time, as character data
 // between tags is mostly short and plain.
 const char* findSpecial(const char* p, const char* end) {
+#if defined(__SSE2__)
+    // Sixteen bytes per step: most texts end within the first.
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)), _mm_cmpeq_epi8(v, cr));
+        if (const int mask = _mm_movemask_epi8(hits)) {
+            return p + std::countr_zero(unsigned(mask));
+        }
+    }
+#endif
     constexpr quint64 kOnes = 0x0101010101010101ULL;
     constexpr quint64 kHighs = 0x8080808080808080ULL;
     const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
@@ -75,6 +95,26 @@ const char* findValueEnd(const char* p, const char* end, char quote, bool& plain
     constexpr quint64 kHighs = 0x8080808080808080ULL;
     const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
     plain = true;
+#if defined(__SSE2__)
+    // Sixteen bytes per step: most values end within the first.
+    const __m128i quotes = _mm_set1_epi8(quote);
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i control = _mm_set1_epi8(0x1F);
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned closing = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quotes)));
+        // '&', or a byte below 0x20 (tab, line ends and the like).
+        const unsigned special = unsigned(_mm_movemask_epi8(_mm_or_si128(
+            _mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(_mm_max_epu8(v, control), control))));
+        if (closing | special) {
+            const unsigned first = closing & (~closing + 1);
+            if (closing && (special & (first - 1)) == 0) {
+                return p + std::countr_zero(closing); // the usual end: plain throughout
+            }
+            break; // the bytes from here on are looked at one by one
+        }
+    }
+#endif
     for (; end - p >= 8; p += 8) {
         quint64 word;
         std::memcpy(&word, p, 8);
@@ -398,7 +438,7 @@ Token XlsxXmlScanner::finish(bool bad) {
     m_finished = true;
     m_malformed = m_malformed || bad;
     m_name = {};
-    m_attributes.clear();
+    m_attributeCount = 0;
     return Token::Finished;
 }
 
@@ -531,7 +571,7 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readEndTag(const char* p) {
         return Markup::Bad;
     }
     m_name = localName(p, nameEnd);
-    m_attributes.clear();
+    m_attributeCount = 0;
     m_token = Token::EndTag;
     m_pos = q + 1;
     return Markup::Tag;
@@ -550,7 +590,7 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
         return Markup::Bad;
     }
     const char* nameEnd = q;
-    m_attributes.clear();
+    m_attributeCount = 0;
     for (;;) {
         q = skipSpace(q, end);
         if (q == end) {
@@ -605,7 +645,11 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
         if (close == end) {
             return Markup::NeedMore;
         }
-        m_attributes.push_back({name, std::string_view(q + 1, size_t(close - q - 1)), plain});
+        if (m_attributeCount == m_attributes.size()) {
+            m_attributes.resize(qMax<size_t>(8, 2 * m_attributes.size()));
+        }
+        m_attributes[m_attributeCount++] = {name, std::string_view(q + 1, size_t(close - q - 1)),
+                                            plain};
         q = close + 1;
     }
     if (m_pos - p > MaxTagBytes) {
@@ -667,7 +711,7 @@ bool XlsxXmlScanner::skipDeclaration() {
 }
 
 std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name) {
-    for (const Attribute& attribute : m_attributes) {
+    for (const Attribute& attribute : attributes()) {
         if (attribute.name == name) {
             return value(attribute);
         }
@@ -677,14 +721,8 @@ std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name)
 
 std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_view open,
                                                                   std::string_view close) {
-    // The marks are a few bytes long: a library call costs more than comparing them.
     const auto matches = [](const char* at, std::string_view bytes) {
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            if (at[i] != bytes[i]) {
-                return false;
-            }
-        }
-        return true;
+        return AsciiRuns::same(at, bytes.data(), bytes.size());
     };
     if (m_finished || size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
         return std::nullopt;
@@ -766,21 +804,10 @@ void XlsxXmlScanner::appendUtf8(QString& out, std::string_view bytes) {
     }
 }
 
-bool XlsxXmlScanner::widenPlain(std::string_view bytes, std::vector<char16_t>& room) {
-    if (room.size() < bytes.size()) {
-        room.resize(bytes.size() + bytes.size() / 2);
-    }
-    return widenPlain(bytes, room.data());
-}
-
 bool XlsxXmlScanner::widenPlain(std::string_view bytes, char16_t* to) {
-    quint8 high = 0;
-    quint8 underscores = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const quint8 byte = quint8(bytes[i]);
-        high |= byte;
-        underscores |= quint8(byte == '_');
-        to[i] = byte;
+    if (!AsciiRuns::asciiWithout(bytes, '_')) {
+        return false;
     }
-    return (high & 0x80) == 0 && underscores == 0;
+    AsciiRuns::widen(bytes.data(), bytes.size(), to);
+    return true;
 }
