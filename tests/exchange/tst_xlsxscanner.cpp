@@ -20,6 +20,8 @@ private slots:
     void readsXmlAsAParserDoes_data();
     void readsXmlAsAParserDoes();
     void chunkBoundariesFallAnywhere();
+    void textsOfEveryLengthReadWhole_data();
+    void textsOfEveryLengthReadWhole();
     void truncatedPartsKeepWholeCells();
     void malformedXmlEndsTheSheet_data();
     void malformedXmlEndsTheSheet();
@@ -230,6 +232,30 @@ void TestXlsxScanner::chunkBoundariesFallAnywhere() {
     for (qsizetype step : {7, 4093, 65536}) {
         QCOMPARE(readRows(std::make_unique<TrickleDevice>(sheet, step), nullptr),
                  (QList<QStringList>{{"long", "2"}}));
+    }
+}
+
+void TestXlsxScanner::textsOfEveryLengthReadWhole_data() {
+    QTest::addColumn<QByteArray>("end");  // how a text ends, as written
+    QTest::addColumn<QString>("endRead"); // the same, as read
+    QTest::newRow("ASCII") << QByteArray("z") << QStringLiteral("z");
+    QTest::newRow("beyond ASCII") << QByteArray("\xC3\xA9") << QString::fromUtf8("\xC3\xA9");
+    QTest::newRow("an escape") << QByteArray("_x0041_") << QStringLiteral("A");
+    QTest::newRow("a reference") << QByteArray("&amp;") << QStringLiteral("&");
+}
+
+void TestXlsxScanner::textsOfEveryLengthReadWhole() {
+    QFETCH(QByteArray, end);
+    QFETCH(QString, endRead);
+    // Texts and attribute values are looked at many bytes per step: at any length, where they
+    // end and what they hold is found all the same.
+    for (int length = 0; length <= 40; ++length) {
+        const QByteArray start(length, 'a');
+        const QByteArray sheet = worksheet(
+            R"(<row r="1"><c r="A1" x=")" + start + end + R"(" t="inlineStr"><is><t>)" + start +
+            end + R"(</t></is></c><c r="B1" t="str"><v>)" + start + end + R"(</v></c></row>)");
+        const QString text = QString(length, u'a') + endRead;
+        QCOMPARE(readRows(buffer(sheet), nullptr), (QList<QStringList>{{text, text}}));
     }
 }
 
