@@ -90,7 +90,9 @@ const char* findSpecial(const char* p, const char* end) {
 // Where the attribute value from `p` on ends (its closing quote, or end), and whether all of
 // it is plain: no references, no white space that reads as a space. Eight bytes at a time,
 // as most values are short and plain.
-const char* findValueEnd(const char* p, const char* end, char quote, bool& plain) {
+// Kept inline: a call costs as much as a short value does.
+[[gnu::always_inline]] inline const char* findValueEnd(const char* p, const char* end, char quote,
+                                                       bool& plain) {
     constexpr quint64 kOnes = 0x0101010101010101ULL;
     constexpr quint64 kHighs = 0x8080808080808080ULL;
     const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
@@ -134,6 +136,13 @@ const char* findValueEnd(const char* p, const char* end, char quote, bool& plain
     }
     return p;
 }
+
+// ` x="`, as the four bytes read as a little-endian word show it, the name left out.
+constexpr quint32 kQuickAttributeMask =
+    std::endian::native == std::endian::little ? 0xFFFF00FFu : 0xFF00FFFFu;
+constexpr quint32 kQuickAttribute = std::endian::native == std::endian::little
+                                        ? quint32(' ') | quint32('=') << 16 | quint32('"') << 24
+                                        : quint32(' ') << 24 | quint32('=') << 8 | quint32('"');
 
 // The name at [from, to): its local part, after a prefix and its colon.
 std::string_view localName(const char* from, const char* to) {
@@ -592,7 +601,29 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
     const char* nameEnd = q;
     m_attributeCount = 0;
     for (;;) {
-        q = skipSpace(q, end);
+        // Most attributes of a worksheet are written ` x="value"`: one space, a one-letter
+        // name, '=' and a double quote, read here in one step.
+        quint32 head = 0;
+        if (end - q >= 4) {
+            std::memcpy(&head, q, 4);
+        }
+        if ((head & kQuickAttributeMask) == kQuickAttribute && !is(q[1], kEndsAttributeName)) {
+            bool plain = true;
+            const char* close = findValueEnd(q + 4, end, '"', plain);
+            if (close == end) {
+                return Markup::NeedMore;
+            }
+            addAttribute({std::string_view(q + 1, 1),
+                          std::string_view(q + 4, size_t(close - q - 4)), plain});
+            q = close + 1;
+            continue;
+        }
+        // Mostly one space before each attribute, or none before the tag's end.
+        if (end - q >= 2 && *q == ' ' && !is(q[1], kSpace)) {
+            ++q;
+        } else {
+            q = skipSpace(q, end);
+        }
         if (q == end) {
             return Markup::NeedMore;
         }
@@ -645,17 +676,13 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
         if (close == end) {
             return Markup::NeedMore;
         }
-        if (m_attributeCount == m_attributes.size()) {
-            m_attributes.resize(qMax<size_t>(8, 2 * m_attributes.size()));
-        }
-        m_attributes[m_attributeCount++] = {name, std::string_view(q + 1, size_t(close - q - 1)),
-                                            plain};
+        addAttribute({name, std::string_view(q + 1, size_t(close - q - 1)), plain});
         q = close + 1;
     }
     if (m_pos - p > MaxTagBytes) {
         return Markup::Bad; // however it was split into chunks
     }
-    m_name = localName(p, nameEnd);
+    m_name = nameEnd - p == 1 ? std::string_view(p, 1) : localName(p, nameEnd);
     return Markup::Tag;
 }
 

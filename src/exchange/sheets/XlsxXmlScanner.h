@@ -96,6 +96,12 @@ private:
     Markup readMarkup(std::string* text, size_t maxText);
     Markup readStartTag(const char* p);
     Markup readEndTag(const char* p);
+    void addAttribute(const Attribute& attribute) {
+        if (m_attributeCount == m_attributes.size()) {
+            m_attributes.resize(qMax<size_t>(8, 2 * m_attributes.size()));
+        }
+        m_attributes[m_attributeCount++] = attribute;
+    }
     // Passes over the rest of a comment, processing instruction, CDATA section (its text
     // appended to `text`) or declaration; false when the part ends first.
     bool skipPast(std::string_view terminator, std::string* text, size_t maxText);
