@@ -30,6 +30,9 @@ public:
     bool setAscii(int row, int column, std::string_view ascii);
     /// The cell's text, valid until the next set(); empty outside the sheet.
     QStringView at(int row, int column) const;
+    /// The texts of a row's columns, as at() gives them, in one step.
+    using RowTexts = std::array<QStringView, 32>;
+    RowTexts texts(int row) const;
     /// The highest row that was ever set, 0 for an empty sheet.
     int lastRow() const { return int(m_rows.size()); }
     /// True when no cell of the row holds text.
@@ -56,6 +59,8 @@ private:
     /// Takes (or, below 0, gives back) `bytes` of the budget; false when they are refused.
     bool charge(qint64 bytes);
     static qint64 costOf(const Row& row);
+    // Makes room for `units` in the row's buffer, keeping what it holds.
+    static void reserve(Row& row, qsizetype units);
     std::unique_ptr<Row> newRow();
     void keepSpare(std::unique_ptr<Row> row);
 
