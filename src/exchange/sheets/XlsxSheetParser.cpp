@@ -8,6 +8,10 @@
 #include "exchange/sheets/XlsxSharedStrings.h"
 #include "exchange/sheets/XlsxStyles.h"
 
+#include <bit>
+#include <cstring>
+#include <optional>
+
 using Token = XlsxXmlScanner::Token;
 
 namespace {
@@ -20,9 +24,46 @@ constexpr qint64 kRowBudget = 256 * 1024 * 1024;
 constexpr qsizetype kMaxRawText = 7 * qsizetype(SheetCells::MaxTextLength);
 constexpr size_t kMaxRawBytes = 3 * size_t(kMaxRawText) + 4;
 
+// Up to eight ASCII digits as a number, all in one word; nothing when they are not all digits.
+std::optional<int> eightDigits(std::string_view text) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return std::nullopt;
+    }
+    // Padded with leading zeros, the first digit in the lowest byte after them. Four or more
+    // are read as two words that may overlap, fewer byte by byte.
+    const size_t n = text.size();
+    quint64 word = 0x3030303030303030ULL;
+    if (n >= 4) {
+        quint32 first;
+        quint32 last;
+        std::memcpy(&first, text.data(), 4);
+        std::memcpy(&last, text.data() + n - 4, 4);
+        const quint64 padding = n == 8 ? 0 : word >> (8 * n);
+        word = padding | quint64(first) << (8 * (8 - n)) | quint64(last) << 32;
+    } else {
+        for (char c : text) {
+            word = word >> 8 | quint64(quint8(c)) << 56;
+        }
+    }
+    constexpr quint64 kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+    if ((word & kHighNibbles) != 0x3030303030303030ULL ||
+        ((word + 0x0606060606060606ULL) & kHighNibbles) != 0x3030303030303030ULL) {
+        return std::nullopt;
+    }
+    // Pairs of digits, then fours, then all eight.
+    word = (word & 0x0F0F0F0F0F0F0F0FULL) * 2561 >> 8;
+    word = (word & 0x00FF00FF00FF00FFULL) * 6553601 >> 16;
+    return int(quint32((word & 0x0000FFFF0000FFFFULL) * 42949672960001ULL >> 32));
+}
+
 // A number as QString::toInt reads it; short runs of digits without the detour.
 int toInt(std::string_view text, bool* ok) {
-    if (!text.empty() && text.size() <= 9) {
+    if (!text.empty() && text.size() <= 8) {
+        if (const std::optional<int> value = eightDigits(text)) {
+            *ok = true;
+            return *value;
+        }
+    } else if (text.size() == 9) {
         // Unsigned, so bytes that are no digits wrap harmlessly before they are refused.
         unsigned value = 0;
         unsigned outside = 0;
