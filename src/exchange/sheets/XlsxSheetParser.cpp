@@ -288,7 +288,11 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
         }
     } else if (const std::optional<std::string_view> text =
                    m_xml.takeSimpleContent("<v>", "</v></c>")) {
-        setValue(cells, row, column, type, style, *text);
+        if (type == CellType::Shared) {
+            setShared(cells, row, column, *text); // most cells of most workbooks
+        } else {
+            setValue(cells, row, column, type, style, *text);
+        }
         return;
     }
     for (;;) {
@@ -328,20 +332,26 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     }
 }
 
+void XlsxSheetParser::setShared(SheetCells& cells, int row, int column, std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    bool ok = false;
+    const int index = toInt(bytes, &ok);
+    if (ok) {
+        cells.set(row, column, m_strings.at(index));
+    }
+}
+
 void XlsxSheetParser::setValue(SheetCells& cells, int row, int column, CellType type, int style,
                                std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
     switch (type) {
-    case CellType::Shared: {
-        bool ok = false;
-        const int index = toInt(bytes, &ok);
-        if (ok) {
-            cells.set(row, column, m_strings.at(index));
-        }
+    case CellType::Shared:
+        setShared(cells, row, column, bytes);
         return;
-    }
     case CellType::Inline:
     case CellType::Text: {
         const QStringView text = valueText(bytes);
