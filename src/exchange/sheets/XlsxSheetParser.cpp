@@ -56,6 +56,20 @@ std::optional<int> eightDigits(std::string_view text) {
     return int(quint32((word & 0x0000FFFF0000FFFFULL) * 42949672960001ULL >> 32));
 }
 
+// The detours, apart so that the usual cases need no stack frame of their own.
+[[gnu::noinline]] int toIntAsText(std::string_view text, bool* ok) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
+}
+
+[[gnu::noinline]] int columnOfLettersBeyondAscii(std::string_view reference) {
+    const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
+    qsizetype count = 0;
+    while (count < text.size() && text[count].isLetter()) {
+        ++count;
+    }
+    return ExcelAddress::columnOfLetters(QStringView(text).first(count));
+}
+
 // A number as QString::toInt reads it; short runs of digits without the detour.
 int toInt(std::string_view text, bool* ok) {
     if (!text.empty() && text.size() <= 8) {
@@ -77,7 +91,7 @@ int toInt(std::string_view text, bool* ok) {
             return int(value);
         }
     }
-    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
+    return toIntAsText(text, ok);
 }
 
 // The column that a cell reference's letters name, 0 when they name none.
@@ -93,13 +107,7 @@ int columnOfReference(std::string_view reference) {
         column = column * 26 + int(c - 'a' + 1);
     }
     if (letters < reference.size() && letters <= 3 && quint8(reference[letters]) >= 0x80) {
-        // A letter beyond ASCII may follow.
-        const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
-        qsizetype count = 0;
-        while (count < text.size() && text[count].isLetter()) {
-            ++count;
-        }
-        return ExcelAddress::columnOfLetters(QStringView(text).first(count));
+        return columnOfLettersBeyondAscii(reference); // a letter beyond ASCII may follow
     }
     if (letters == 0 || letters > 3 || column > ExcelAddress::MaxSheetColumns) {
         return 0;
