@@ -1,12 +1,15 @@
 #include "exchange/ImportStaging.h"
 
-#include "exchange/ExcelAddress.h"
 #include "exchange/ImportBudget.h"
 #include "exchange/Workbook.h"
 #include "exchange/sheets/SheetCells.h"
 #include "table/CharRuns.h"
 #include "table/RowDraft.h"
 #include "table/Table.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -18,9 +21,30 @@ static_assert(kLargestBlock >= 2 * SheetCells::MaxTextLength);
 // What the table takes for each row it appends, beyond the row's texts.
 constexpr qint64 kAppendedRowCost = 8;
 
-// Whether the text holds a '\r' or '\n'.
-bool hasLineBreak(const char16_t* p, qsizetype n) {
-    return CharRuns::find(p, p + n, u'\n') != p + n || CharRuns::find(p, p + n, u'\r') != p + n;
+// Whether the text may hold a '\r' or '\n': it holds a unit up to '\r'. One pass over it, eight
+// units per step where the processor allows, as texts with such units are rare.
+bool mayHoldLineBreak(const char16_t* p, qsizetype n) {
+#if defined(__SSE2__)
+    if (n >= 8) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i limit = _mm_set1_epi16(short(u'\r'));
+        const auto low = [&](const char16_t* at) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(units, limit), zero)) != 0;
+        };
+        for (qsizetype i = 0; i + 8 < n; i += 8) {
+            if (low(p + i)) {
+                return true;
+            }
+        }
+        return low(p + n - 8); // the last eight, which may overlap the ones before
+    }
+#endif
+    char16_t lowest = u'\r' + 1;
+    for (qsizetype i = 0; i < n; ++i) {
+        lowest = qMin(lowest, p[i]);
+    }
+    return lowest <= u'\r';
 }
 
 } // namespace
@@ -44,13 +68,13 @@ ImportStaging::~ImportStaging() {
     m_budget.giveBack(m_taken);
 }
 
-template <typename T> bool ImportStaging::makeRoom(std::vector<T>& items) {
-    // The lists grow by doubling, and what they grow by is taken at once, so most cells take
+template <typename T> bool ImportStaging::makeRoom(std::vector<T>& items, size_t count) {
+    // The lists grow by doubling, and what they grow by is taken at once, so most rows take
     // nothing of the budget on their own.
-    if (items.size() < items.capacity()) {
+    if (items.capacity() - items.size() >= count) {
         return true;
     }
-    const size_t grown = qMax<size_t>(2 * items.capacity(), 1024);
+    const size_t grown = qMax(qMax<size_t>(2 * items.capacity(), 1024), items.size() + count);
     const qint64 cost = qint64(sizeof(T)) * qint64(grown - items.capacity());
     if (!m_budget.take(cost)) {
         return false;
@@ -60,47 +84,60 @@ template <typename T> bool ImportStaging::makeRoom(std::vector<T>& items) {
     return true;
 }
 
-bool ImportStaging::add(int row, int column, QStringView value) {
-    // Sheet cells hold at most MaxTextLength characters; the joined text is never longer.
-    const qsizetype length = qMin<qsizetype>(value.size(), SheetCells::MaxTextLength);
-    const bool newRow = m_rows.empty() || m_rows.back().row != row;
-    const bool newBlock = m_blocks.empty() || m_blockUsed + length > m_blockSize;
-    if (!makeRoom(m_cells) || (newRow && !makeRoom(m_rows))) {
+bool ImportStaging::startBlock(qsizetype length) {
+    const qsizetype grown = m_blockSize == 0 ? kFirstBlock : qMin(2 * m_blockSize, kLargestBlock);
+    const qsizetype blockSize = qBound(length, grown, kLargestBlock);
+    const qint64 cost = 2 * qint64(blockSize);
+    if (!m_budget.take(cost)) {
         return false;
     }
-    if (newBlock) {
-        const qsizetype grown =
-            m_blockSize == 0 ? kFirstBlock : qMin(2 * m_blockSize, kLargestBlock);
-        const qsizetype blockSize = qBound(length, grown, kLargestBlock);
-        const qint64 cost = 2 * qint64(blockSize);
-        if (!m_budget.take(cost)) {
+    m_taken += cost;
+    m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
+    m_blockSize = blockSize;
+    m_blockUsed = 0;
+    return true;
+}
+
+bool ImportStaging::addRow(int row, const SheetCells::RowTexts& texts) {
+    size_t count = 0;
+    for (const QStringView& text : texts) {
+        count += text.isEmpty() ? 0 : 1;
+    }
+    if (count == 0) {
+        return true;
+    }
+    // Room for all of the row's cells at once, so each cell needs no check of its own.
+    if (!makeRoom(m_cells, count) || !makeRoom(m_rows, 1)) {
+        return false;
+    }
+    for (size_t c = 0; c < texts.size(); ++c) {
+        if (texts[c].isEmpty()) {
+            continue;
+        }
+        // Sheet cells hold at most MaxTextLength characters; the joined text is never longer.
+        const qsizetype length = qMin<qsizetype>(texts[c].size(), SheetCells::MaxTextLength);
+        const bool newBlock = m_blocks.empty() || m_blockUsed + length > m_blockSize;
+        if (newBlock && !startBlock(length)) {
             return false;
         }
-        m_taken += cost;
-        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
-        m_blockSize = blockSize;
-        m_blockUsed = 0;
-    }
-    const char16_t* const source = value.utf16();
-    char16_t* const start = m_blocks.back().get() + m_blockUsed;
-    CharRuns::copy(start, source, length);
-    // Line breaks are left out: a cell holds one line. Few texts have any, so the copy is
-    // made whole and mended only when one shows.
-    qsizetype joined = length;
-    if (hasLineBreak(source, length)) {
-        char16_t* out = start;
-        for (qsizetype i = 0; i < length; ++i) {
-            *out = source[i];
-            out += (source[i] != u'\r' && source[i] != u'\n') ? 1 : 0;
+        const char16_t* const source = texts[c].utf16();
+        char16_t* const start = m_blocks.back().get() + m_blockUsed;
+        CharRuns::copy(start, source, length);
+        // Line breaks are left out: a cell holds one line. Few texts have any, so the copy is
+        // made whole and mended only when one shows.
+        qsizetype joined = length;
+        if (mayHoldLineBreak(source, length)) {
+            char16_t* out = start;
+            for (qsizetype i = 0; i < length; ++i) {
+                *out = source[i];
+                out += (source[i] != u'\r' && source[i] != u'\n') ? 1 : 0;
+            }
+            joined = out - start;
         }
-        joined = out - start;
+        m_blockUsed += joined;
+        m_cells.push_back(Cell{quint16(joined), quint8(c + 1), newBlock});
     }
-    m_blockUsed += joined;
-    m_cells.push_back(Cell{quint16(joined), quint8(column), newBlock});
-    if (newRow) {
-        m_rows.push_back(Row{row, 0});
-    }
-    ++m_rows.back().cells;
+    m_rows.push_back(Row{row, int(count)});
     return true;
 }
 
@@ -114,13 +151,8 @@ bool ImportStaging::gather(const Table& table, Workbook& workbook, int rows,
     m_taken += appendCost;
     const SheetCells& cells = workbook.cells();
     for (int row = 1; row <= rows; ++row) {
-        if (workbook.rowHasValues(row)) {
-            for (int column = 1; column <= ExcelAddress::MaxColumns; ++column) {
-                const QStringView value = cells.at(row, column);
-                if (!value.isEmpty() && !add(row, column, value)) {
-                    return false;
-                }
-            }
+        if (workbook.rowHasValues(row) && !addRow(row, cells.texts(row))) {
+            return false;
         }
         // Reading the row may have spent the budget too, leaving cells unread.
         if (m_budget.spent()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ExchangeCallbacks.h"
+#include "exchange/sheets/SheetCells.h"
 
 #include <QStringView>
 #include <QtGlobal>
@@ -37,9 +38,12 @@ private:
     struct Cell;
     struct Row;
 
-    bool add(int row, int column, QStringView value);
-    // Room for one more item in `items`, its growth taken from the budget.
-    template <typename T> bool makeRoom(std::vector<T>& items);
+    // Gathers the texts of one sheet row; false when the budget refuses them.
+    bool addRow(int row, const SheetCells::RowTexts& texts);
+    // A new block with room for at least `length` characters, taken from the budget.
+    bool startBlock(qsizetype length);
+    // Room for `count` more items in `items`, its growth taken from the budget.
+    template <typename T> bool makeRoom(std::vector<T>& items, size_t count);
 
     ImportBudget& m_budget;
     std::vector<std::unique_ptr<char16_t[]>> m_blocks;

@@ -126,6 +126,7 @@ void TestExcelApplication::cellsSurviveRepeatedOverwrites() {
                                  : column == 9 ? QString()
                                                : QStringLiteral("column %1").arg(column);
         QCOMPARE(cells.at(7, column), expected);
+        QCOMPARE(cells.texts(7)[size_t(column - 1)], expected);
     }
     QVERIFY(cells.rowIsEmpty(6));
     QVERIFY(!cells.rowIsEmpty(7));

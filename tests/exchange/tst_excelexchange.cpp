@@ -234,11 +234,17 @@ void TestExcelExchange::importOverwritesTextsOnly() {
 void TestExcelExchange::importJoinsLineBreaks() {
     ExcelSandbox sandbox;
     const QString path = QDir(sandbox.documents()).filePath("breaks.csv");
-    QVERIFY(writeFile(path, "\"a\r\nb\",\"c\rd\",\"e\nf\",\"\r\n\"\n"));
+    // The second row's breaks lie past the first eight units, and in the last one.
+    QVERIFY(writeFile(path, "\"a\r\nb\",\"c\rd\",\"e\nf\",\"\r\n\"\n"
+                            "\"0123456789\r\nabcdefgh\",\"abcdefghijklmno\n\",\"\rabcdefghij\","
+                            "\"abcdefghijklmnopqrstuvwxyz\"\n"));
     Table table;
     TableFixture::fill(table, {{"1", "2", "3", "4"}});
-    QVERIFY(ExcelImport::importExcel(table, path, 1, sandbox.environment(), {}).ok());
-    QCOMPARE(TableFixture::texts(table), (QList<QStringList>{{"ab", "cd", "ef", ""}}));
+    QVERIFY(ExcelImport::importExcel(table, path, 2, sandbox.environment(), {}).ok());
+    QCOMPARE(TableFixture::texts(table),
+             (QList<QStringList>{{"ab", "cd", "ef", ""},
+                                 {"0123456789abcdefgh", "abcdefghijklmno", "abcdefghij",
+                                  "abcdefghijklmnopqrstuvwxyz"}}));
 }
 
 void TestExcelExchange::importOfAnUnreadableFile_data() {

@@ -20,6 +20,10 @@ private slots:
     void readsXmlAsAParserDoes_data();
     void readsXmlAsAParserDoes();
     void chunkBoundariesFallAnywhere();
+    void textsOfEveryLengthReadWhole_data();
+    void textsOfEveryLengthReadWhole();
+    void sharedStringIndicesAsWritten_data();
+    void sharedStringIndicesAsWritten();
     void truncatedPartsKeepWholeCells();
     void malformedXmlEndsTheSheet_data();
     void malformedXmlEndsTheSheet();
@@ -231,6 +235,58 @@ void TestXlsxScanner::chunkBoundariesFallAnywhere() {
         QCOMPARE(readRows(std::make_unique<TrickleDevice>(sheet, step), nullptr),
                  (QList<QStringList>{{"long", "2"}}));
     }
+}
+
+void TestXlsxScanner::textsOfEveryLengthReadWhole_data() {
+    QTest::addColumn<QByteArray>("end");  // how a text ends, as written
+    QTest::addColumn<QString>("endRead"); // the same, as read
+    QTest::newRow("ASCII") << QByteArray("z") << QStringLiteral("z");
+    QTest::newRow("beyond ASCII") << QByteArray("\xC3\xA9") << QString::fromUtf8("\xC3\xA9");
+    QTest::newRow("an escape") << QByteArray("_x0041_") << QStringLiteral("A");
+    QTest::newRow("a reference") << QByteArray("&amp;") << QStringLiteral("&");
+}
+
+void TestXlsxScanner::textsOfEveryLengthReadWhole() {
+    QFETCH(QByteArray, end);
+    QFETCH(QString, endRead);
+    // Texts and attribute values are looked at many bytes per step: at any length, where they
+    // end and what they hold is found all the same.
+    for (int length = 0; length <= 40; ++length) {
+        const QByteArray start(length, 'a');
+        const QByteArray sheet = worksheet(
+            R"(<row r="1"><c r="A1" x=")" + start + end + R"(" t="inlineStr"><is><t>)" + start +
+            end + R"(</t></is></c><c r="B1" t="str"><v>)" + start + end + R"(</v></c></row>)");
+        const QString text = QString(length, u'a') + endRead;
+        QCOMPARE(readRows(buffer(sheet), nullptr), (QList<QStringList>{{text, text}}));
+    }
+}
+
+void TestXlsxScanner::sharedStringIndicesAsWritten_data() {
+    QTest::addColumn<QByteArray>("index");
+    QTest::addColumn<bool>("read"); // as the string at 4, or as no string
+    QTest::newRow("one digit") << QByteArray("4") << true;
+    QTest::newRow("leading zeros") << QByteArray("04") << true;
+    QTest::newRow("four digits") << QByteArray("0004") << true;
+    QTest::newRow("six digits") << QByteArray("000004") << true;
+    QTest::newRow("eight digits") << QByteArray("00000004") << true;
+    QTest::newRow("nine digits") << QByteArray("000000004") << true;
+    QTest::newRow("ten digits") << QByteArray("0000000004") << true;
+    QTest::newRow("white space around") << QByteArray(" 4 ") << true;
+    QTest::newRow("a letter after") << QByteArray("4x") << false;
+    QTest::newRow("a colon before") << QByteArray(":4") << false;
+    QTest::newRow("a slash among eight") << QByteArray("0000/004") << false;
+    QTest::newRow("a letter among five") << QByteArray("00a04") << false;
+    QTest::newRow("past the table") << QByteArray("12345678") << false;
+}
+
+void TestXlsxScanner::sharedStringIndicesAsWritten() {
+    QFETCH(QByteArray, index);
+    QFETCH(bool, read);
+    const QByteArray sheet = worksheet(R"(<row r="1"><c r="A1" t="s"><v>)" + index +
+                                       R"(</v></c><c r="B1" t="inlineStr"><is><t>x</t></is></c>)"
+                                       R"(</row>)");
+    const QString fourth = read ? expectedRows()[0][4] : QString();
+    QCOMPARE(readRows(buffer(sheet), buffer(kStrings)), (QList<QStringList>{{fourth, "x"}}));
 }
 
 void TestXlsxScanner::truncatedPartsKeepWholeCells() {

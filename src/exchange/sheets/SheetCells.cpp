@@ -2,9 +2,14 @@
 
 #include "exchange/ExcelAddress.h"
 #include "exchange/ImportBudget.h"
+#include "exchange/sheets/AsciiRuns.h"
+#include "table/CharRuns.h"
 
 struct SheetCells::Row {
-    QString text;
+    // The texts one after the other; a buffer of its own, as growing it is on the hot path.
+    std::unique_ptr<char16_t[]> text;
+    qsizetype used = 0;
+    qsizetype capacity = 0;
     std::array<quint32, ExcelAddress::MaxColumns> start{};
     std::array<quint32, ExcelAddress::MaxColumns> length{};
     qsizetype liveLength = 0;
@@ -27,7 +32,7 @@ SheetCells::~SheetCells() {
     charge(-m_heldBytes);
 }
 
-bool SheetCells::charge(qint64 bytes) {
+inline bool SheetCells::charge(qint64 bytes) {
     if (bytes > 0 && m_budget && !m_budget->take(bytes)) {
         return false;
     }
@@ -39,10 +44,15 @@ bool SheetCells::charge(qint64 bytes) {
 }
 
 qint64 SheetCells::costOf(const Row& row) {
-    return qint64(sizeof(Row)) + 2 * qint64(row.text.size());
+    return qint64(sizeof(Row)) + 2 * qint64(row.used);
 }
 
-SheetCells::Row* SheetCells::row(int number) const {
+inline bool SheetCells::inSheet(int rowNumber, int column) {
+    return rowNumber >= 1 && rowNumber <= ExcelAddress::MaxSheetRows && column >= 1 &&
+           column <= ExcelAddress::MaxColumns;
+}
+
+inline SheetCells::Row* SheetCells::row(int number) const {
     if (number < 1 || number > int(m_rows.size())) {
         return nullptr;
     }
@@ -59,10 +69,10 @@ std::unique_ptr<SheetCells::Row> SheetCells::newRow() {
 }
 
 void SheetCells::keepSpare(std::unique_ptr<Row> row) {
-    if (m_spare.size() >= kSpareRows || row->text.capacity() > kLargestSpareText) {
+    if (m_spare.size() >= kSpareRows || row->capacity > kLargestSpareText) {
         return;
     }
-    row->text.resize(0); // keeps the buffer
+    row->used = 0; // keeps the buffer
     row->start.fill(0);
     row->length.fill(0);
     row->liveLength = 0;
@@ -70,8 +80,7 @@ void SheetCells::keepSpare(std::unique_ptr<Row> row) {
 }
 
 bool SheetCells::set(int rowNumber, int column, QStringView text) {
-    if (rowNumber < 1 || rowNumber > ExcelAddress::MaxSheetRows || column < 1 ||
-        column > ExcelAddress::MaxColumns) {
+    if (!inSheet(rowNumber, column)) {
         return false;
     }
     if (text.size() > MaxTextLength) {
@@ -83,20 +92,51 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         text = text.first(cut);
         ++m_cutTexts;
     }
+    char16_t* to = nullptr;
+    if (!makeRoom(rowNumber, column, text.size(), to)) {
+        return false;
+    }
+    if (to) {
+        CharRuns::copy(to, text.utf16(), text.size());
+    }
+    return true;
+}
+
+bool SheetCells::setAscii(int rowNumber, int column, std::string_view ascii) {
+    if (!inSheet(rowNumber, column)) {
+        return false;
+    }
+    qsizetype length = qsizetype(ascii.size());
+    if (length > MaxTextLength) {
+        length = MaxTextLength;
+        ++m_cutTexts;
+    }
+    char16_t* to = nullptr;
+    if (!makeRoom(rowNumber, column, length, to)) {
+        return false;
+    }
+    if (to) {
+        AsciiRuns::widen(ascii.data(), size_t(length), to);
+    }
+    return true;
+}
+
+bool SheetCells::makeRoom(int rowNumber, int column, qsizetype length, char16_t*& to) {
+    to = nullptr;
     const size_t c = size_t(column - 1);
     Row* target = row(rowNumber);
-    if (!target && text.isEmpty()) {
+    if (!target && length == 0) {
         return true;
     }
     // Texts are appended; an overwritten text stays behind until the dead part outgrows the
     // live one, when the row is packed again. What the row will take is known before it
     // changes, so a refused text leaves it as it was.
-    const qsizetype used = target ? target->text.size() : 0;
+    const qsizetype used = target ? target->used : 0;
     const qsizetype live =
-        (target ? target->liveLength : 0) + text.size() - (target ? target->length[c] : 0);
+        (target ? target->liveLength : 0) + length - (target ? target->length[c] : 0);
     const bool pack = target && used - live > live + 64;
     const qsizetype slotsNeeded = qMax<qsizetype>(qsizetype(m_rows.size()), rowNumber);
-    const qint64 growth = 2 * qint64((pack ? live : used + text.size()) - used) +
+    const qint64 growth = 2 * qint64((pack ? live : used + length) - used) +
                           (target ? 0 : qint64(sizeof(Row))) +
                           kSlotCost * (slotsNeeded - qsizetype(m_rows.size()));
     if (!charge(growth)) {
@@ -109,24 +149,42 @@ bool SheetCells::set(int rowNumber, int column, QStringView text) {
         }
         m_rows[size_t(rowNumber - 1)] = newRow();
         target = m_rows[size_t(rowNumber - 1)].get();
-        target->text.reserve(qMax<qsizetype>(text.size(), kRowRoom));
+        reserve(*target, qMax<qsizetype>(length, kRowRoom));
     }
     target->liveLength = live;
     if (pack) {
-        QString packed;
-        packed.reserve(target->liveLength);
+        auto packed = std::make_unique_for_overwrite<char16_t[]>(size_t(live));
+        qsizetype packedUsed = 0;
         for (size_t k = 0; k < target->start.size(); ++k) {
-            const QStringView old =
-                QStringView(target->text).sliced(target->start[k], target->length[k]);
-            target->start[k] = quint32(packed.size());
-            packed.append(k == c ? QStringView() : old);
+            const qsizetype kept = k == c ? 0 : qsizetype(target->length[k]);
+            CharRuns::copy(packed.get() + packedUsed, target->text.get() + target->start[k], kept);
+            target->start[k] = quint32(packedUsed);
+            target->length[k] = quint32(kept);
+            packedUsed += kept;
         }
         target->text = std::move(packed);
+        target->used = packedUsed;
+        target->capacity = live;
     }
-    target->start[c] = quint32(target->text.size());
-    target->length[c] = quint32(text.size());
-    target->text.append(text);
+    reserve(*target, target->used + length);
+    const qsizetype end = target->used;
+    target->start[c] = quint32(end);
+    target->length[c] = quint32(length);
+    // Written in place by the caller, rather than appended from a copy made elsewhere.
+    target->used = end + length;
+    to = target->text.get() + end;
     return true;
+}
+
+void SheetCells::reserve(Row& row, qsizetype units) {
+    if (units <= row.capacity) {
+        return;
+    }
+    const qsizetype capacity = qMax(units, 2 * row.capacity);
+    auto larger = std::make_unique_for_overwrite<char16_t[]>(size_t(capacity));
+    CharRuns::copy(larger.get(), row.text.get(), row.used);
+    row.text = std::move(larger);
+    row.capacity = capacity;
 }
 
 QStringView SheetCells::at(int rowNumber, int column) const {
@@ -135,7 +193,18 @@ QStringView SheetCells::at(int rowNumber, int column) const {
         return QStringView();
     }
     const size_t c = size_t(column - 1);
-    return QStringView(source->text).sliced(source->start[c], source->length[c]);
+    return QStringView(source->text.get() + source->start[c], source->length[c]);
+}
+
+SheetCells::RowTexts SheetCells::texts(int rowNumber) const {
+    static_assert(std::tuple_size_v<RowTexts> == size_t(ExcelAddress::MaxColumns));
+    RowTexts texts;
+    if (const Row* source = row(rowNumber)) {
+        for (size_t c = 0; c < texts.size(); ++c) {
+            texts[c] = QStringView(source->text.get() + source->start[c], source->length[c]);
+        }
+    }
+    return texts;
 }
 
 bool SheetCells::rowIsEmpty(int rowNumber) const {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class ImportBudget;
@@ -25,8 +26,13 @@ public:
     /// Sets (or, with an empty text, empties) a cell. False, changing nothing, when the cell
     /// lies outside the sheet or the text would pass the budget.
     bool set(int row, int column, QStringView text);
+    /// The same for a text of ASCII bytes, widened straight into the row.
+    bool setAscii(int row, int column, std::string_view ascii);
     /// The cell's text, valid until the next set(); empty outside the sheet.
     QStringView at(int row, int column) const;
+    /// The texts of a row's columns, as at() gives them, in one step.
+    using RowTexts = std::array<QStringView, 32>;
+    RowTexts texts(int row) const;
     /// The highest row that was ever set, 0 for an empty sheet.
     int lastRow() const { return int(m_rows.size()); }
     /// True when no cell of the row holds text.
@@ -44,10 +50,17 @@ public:
 
 private:
     struct Row;
+    static bool inSheet(int row, int column);
     Row* row(int number) const;
+    // Makes the cell, which lies in the sheet, the next `length` units of its row, which `to`
+    // then points at (nullptr when there is nothing to write); false, changing nothing, when
+    // the budget refuses them.
+    bool makeRoom(int row, int column, qsizetype length, char16_t*& to);
     /// Takes (or, below 0, gives back) `bytes` of the budget; false when they are refused.
     bool charge(qint64 bytes);
     static qint64 costOf(const Row& row);
+    // Makes room for `units` in the row's buffer, keeping what it holds.
+    static void reserve(Row& row, qsizetype units);
     std::unique_ptr<Row> newRow();
     void keepSpare(std::unique_ptr<Row> row);
 

@@ -2,10 +2,15 @@
 
 #include "exchange/ExcelAddress.h"
 #include "exchange/ExcelValueText.h"
+#include "exchange/sheets/AsciiRuns.h"
 #include "exchange/sheets/SheetCells.h"
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxSharedStrings.h"
 #include "exchange/sheets/XlsxStyles.h"
+
+#include <bit>
+#include <cstring>
+#include <optional>
 
 using Token = XlsxXmlScanner::Token;
 
@@ -19,9 +24,60 @@ constexpr qint64 kRowBudget = 256 * 1024 * 1024;
 constexpr qsizetype kMaxRawText = 7 * qsizetype(SheetCells::MaxTextLength);
 constexpr size_t kMaxRawBytes = 3 * size_t(kMaxRawText) + 4;
 
+// Up to eight ASCII digits as a number, all in one word; nothing when they are not all digits.
+std::optional<int> eightDigits(std::string_view text) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return std::nullopt;
+    }
+    // Padded with leading zeros, the first digit in the lowest byte after them. Four or more
+    // are read as two words that may overlap, fewer byte by byte.
+    const size_t n = text.size();
+    quint64 word = 0x3030303030303030ULL;
+    if (n >= 4) {
+        quint32 first;
+        quint32 last;
+        std::memcpy(&first, text.data(), 4);
+        std::memcpy(&last, text.data() + n - 4, 4);
+        const quint64 padding = n == 8 ? 0 : word >> (8 * n);
+        word = padding | quint64(first) << (8 * (8 - n)) | quint64(last) << 32;
+    } else {
+        for (char c : text) {
+            word = word >> 8 | quint64(quint8(c)) << 56;
+        }
+    }
+    constexpr quint64 kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+    if ((word & kHighNibbles) != 0x3030303030303030ULL ||
+        ((word + 0x0606060606060606ULL) & kHighNibbles) != 0x3030303030303030ULL) {
+        return std::nullopt;
+    }
+    // Pairs of digits, then fours, then all eight.
+    word = (word & 0x0F0F0F0F0F0F0F0FULL) * 2561 >> 8;
+    word = (word & 0x00FF00FF00FF00FFULL) * 6553601 >> 16;
+    return int(quint32((word & 0x0000FFFF0000FFFFULL) * 42949672960001ULL >> 32));
+}
+
+// The detours, apart so that the usual cases need no stack frame of their own.
+[[gnu::noinline]] int toIntAsText(std::string_view text, bool* ok) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
+}
+
+[[gnu::noinline]] int columnOfLettersBeyondAscii(std::string_view reference) {
+    const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
+    qsizetype count = 0;
+    while (count < text.size() && text[count].isLetter()) {
+        ++count;
+    }
+    return ExcelAddress::columnOfLetters(QStringView(text).first(count));
+}
+
 // A number as QString::toInt reads it; short runs of digits without the detour.
 int toInt(std::string_view text, bool* ok) {
-    if (!text.empty() && text.size() <= 9) {
+    if (!text.empty() && text.size() <= 8) {
+        if (const std::optional<int> value = eightDigits(text)) {
+            *ok = true;
+            return *value;
+        }
+    } else if (text.size() == 9) {
         // Unsigned, so bytes that are no digits wrap harmlessly before they are refused.
         unsigned value = 0;
         unsigned outside = 0;
@@ -35,38 +91,23 @@ int toInt(std::string_view text, bool* ok) {
             return int(value);
         }
     }
-    return QString::fromUtf8(text.data(), qsizetype(text.size())).trimmed().toInt(ok);
+    return toIntAsText(text, ok);
 }
 
 // The column that a cell reference's letters name, 0 when they name none.
 int columnOfReference(std::string_view reference) {
-    size_t letters = 0;
-    quint8 high = 0;
-    for (char c : reference) {
-        high |= quint8(c);
-    }
-    if (high & 0x80) {
-        const QString text = QString::fromUtf8(reference.data(), qsizetype(reference.size()));
-        qsizetype count = 0;
-        while (count < text.size() && text[count].isLetter()) {
-            ++count;
-        }
-        return ExcelAddress::columnOfLetters(QStringView(text).first(count));
-    }
-    // ExcelAddress::columnOfLetters, for ASCII without the detour.
+    // ExcelAddress::columnOfLetters, for ASCII letters without the detour.
     int column = 0;
-    while (letters < reference.size() && letters <= 3) {
-        const char c = reference[letters];
-        int digit = 0;
-        if (c >= 'A' && c <= 'Z') {
-            digit = c - 'A' + 1;
-        } else if (c >= 'a' && c <= 'z') {
-            digit = c - 'a' + 1;
-        } else {
+    size_t letters = 0;
+    for (; letters < reference.size() && letters <= 3; ++letters) {
+        const unsigned c = quint8(reference[letters]) | 0x20; // lower case
+        if (c - 'a' > 'z' - 'a') {
             break;
         }
-        column = column * 26 + digit;
-        ++letters;
+        column = column * 26 + int(c - 'a' + 1);
+    }
+    if (letters < reference.size() && letters <= 3 && quint8(reference[letters]) >= 0x80) {
+        return columnOfLettersBeyondAscii(reference); // a letter beyond ASCII may follow
     }
     if (letters == 0 || letters > 3 || column > ExcelAddress::MaxSheetColumns) {
         return 0;
@@ -244,8 +285,8 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     if (type == CellType::Inline) {
         if (const std::optional<std::string_view> text =
                 m_xml.takeSimpleContent("<is><t>", "</t></is></c>")) {
-            if (XlsxXmlScanner::widenPlain(*text, m_wide)) {
-                cells.set(row, column, QStringView(m_wide.data(), qsizetype(text->size())));
+            if (AsciiRuns::asciiWithout(*text, '_')) {
+                cells.setAscii(row, column, *text);
             } else {
                 m_inline.resize(0);
                 XlsxSharedStrings::appendItemText(m_inline, *text);
@@ -255,7 +296,11 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
         }
     } else if (const std::optional<std::string_view> text =
                    m_xml.takeSimpleContent("<v>", "</v></c>")) {
-        setValue(cells, row, column, type, style, *text);
+        if (type == CellType::Shared) {
+            setShared(cells, row, column, *text); // most cells of most workbooks
+        } else {
+            setValue(cells, row, column, type, style, *text);
+        }
         return;
     }
     for (;;) {
@@ -295,20 +340,26 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     }
 }
 
+void XlsxSheetParser::setShared(SheetCells& cells, int row, int column, std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    bool ok = false;
+    const int index = toInt(bytes, &ok);
+    if (ok) {
+        cells.set(row, column, m_strings.at(index));
+    }
+}
+
 void XlsxSheetParser::setValue(SheetCells& cells, int row, int column, CellType type, int style,
                                std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
     switch (type) {
-    case CellType::Shared: {
-        bool ok = false;
-        const int index = toInt(bytes, &ok);
-        if (ok) {
-            cells.set(row, column, m_strings.at(index));
-        }
+    case CellType::Shared:
+        setShared(cells, row, column, bytes);
         return;
-    }
     case CellType::Inline:
     case CellType::Text: {
         const QStringView text = valueText(bytes);

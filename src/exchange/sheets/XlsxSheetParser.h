@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class XlsxSharedStrings;
 class XlsxStyles;
@@ -41,6 +40,8 @@ private:
     // Sets the cell to its value, the raw text of its <v>, as its type reads it.
     void setValue(SheetCells& cells, int row, int column, CellType type, int style,
                   std::string_view bytes);
+    // Sets the cell to the shared string that `bytes` give the index of.
+    void setShared(SheetCells& cells, int row, int column, std::string_view bytes);
     // A value as text, cut to the longest raw text kept.
     QStringView valueText(std::string_view bytes);
 
@@ -54,5 +55,4 @@ private:
     std::string m_itemBytes;  // a cell's <is>, reused
     QString m_value;
     QString m_inline;
-    std::vector<char16_t> m_wide; // a plain text widened, reused
 };

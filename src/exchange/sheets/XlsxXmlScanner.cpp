@@ -1,11 +1,17 @@
 #include "exchange/sheets/XlsxXmlScanner.h"
 
+#include "exchange/sheets/AsciiRuns.h"
+
 #include <QString>
 
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -48,6 +54,20 @@ const char* skipSpace(const char* q, const char* end) {
 // The first '<', '&' or '\r' in [p, end), or end: eight bytes at a time, as character data
 // between tags is mostly short and plain.
 const char* findSpecial(const char* p, const char* end) {
+#if defined(__SSE2__)
+    // Sixteen bytes per step: most texts end within the first.
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)), _mm_cmpeq_epi8(v, cr));
+        if (const int mask = _mm_movemask_epi8(hits)) {
+            return p + std::countr_zero(unsigned(mask));
+        }
+    }
+#endif
     constexpr quint64 kOnes = 0x0101010101010101ULL;
     constexpr quint64 kHighs = 0x8080808080808080ULL;
     const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
@@ -70,11 +90,33 @@ const char* findSpecial(const char* p, const char* end) {
 // Where the attribute value from `p` on ends (its closing quote, or end), and whether all of
 // it is plain: no references, no white space that reads as a space. Eight bytes at a time,
 // as most values are short and plain.
-const char* findValueEnd(const char* p, const char* end, char quote, bool& plain) {
+// Kept inline: a call costs as much as a short value does.
+[[gnu::always_inline]] inline const char* findValueEnd(const char* p, const char* end, char quote,
+                                                       bool& plain) {
     constexpr quint64 kOnes = 0x0101010101010101ULL;
     constexpr quint64 kHighs = 0x8080808080808080ULL;
     const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
     plain = true;
+#if defined(__SSE2__)
+    // Sixteen bytes per step: most values end within the first.
+    const __m128i quotes = _mm_set1_epi8(quote);
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i control = _mm_set1_epi8(0x1F);
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned closing = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, quotes)));
+        // '&', or a byte below 0x20 (tab, line ends and the like).
+        const unsigned special = unsigned(_mm_movemask_epi8(_mm_or_si128(
+            _mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(_mm_max_epu8(v, control), control))));
+        if (closing | special) {
+            const unsigned first = closing & (~closing + 1);
+            if (closing && (special & (first - 1)) == 0) {
+                return p + std::countr_zero(closing); // the usual end: plain throughout
+            }
+            break; // the bytes from here on are looked at one by one
+        }
+    }
+#endif
     for (; end - p >= 8; p += 8) {
         quint64 word;
         std::memcpy(&word, p, 8);
@@ -94,6 +136,13 @@ const char* findValueEnd(const char* p, const char* end, char quote, bool& plain
     }
     return p;
 }
+
+// ` x="`, as the four bytes read as a little-endian word show it, the name left out.
+constexpr quint32 kQuickAttributeMask =
+    std::endian::native == std::endian::little ? 0xFFFF00FFu : 0xFF00FFFFu;
+constexpr quint32 kQuickAttribute = std::endian::native == std::endian::little
+                                        ? quint32(' ') | quint32('=') << 16 | quint32('"') << 24
+                                        : quint32(' ') << 24 | quint32('=') << 8 | quint32('"');
 
 // The name at [from, to): its local part, after a prefix and its colon.
 std::string_view localName(const char* from, const char* to) {
@@ -398,7 +447,7 @@ Token XlsxXmlScanner::finish(bool bad) {
     m_finished = true;
     m_malformed = m_malformed || bad;
     m_name = {};
-    m_attributes.clear();
+    m_attributeCount = 0;
     return Token::Finished;
 }
 
@@ -531,7 +580,7 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readEndTag(const char* p) {
         return Markup::Bad;
     }
     m_name = localName(p, nameEnd);
-    m_attributes.clear();
+    m_attributeCount = 0;
     m_token = Token::EndTag;
     m_pos = q + 1;
     return Markup::Tag;
@@ -550,9 +599,31 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
         return Markup::Bad;
     }
     const char* nameEnd = q;
-    m_attributes.clear();
+    m_attributeCount = 0;
     for (;;) {
-        q = skipSpace(q, end);
+        // Most attributes of a worksheet are written ` x="value"`: one space, a one-letter
+        // name, '=' and a double quote, read here in one step.
+        quint32 head = 0;
+        if (end - q >= 4) {
+            std::memcpy(&head, q, 4);
+        }
+        if ((head & kQuickAttributeMask) == kQuickAttribute && !is(q[1], kEndsAttributeName)) {
+            bool plain = true;
+            const char* close = findValueEnd(q + 4, end, '"', plain);
+            if (close == end) {
+                return Markup::NeedMore;
+            }
+            addAttribute({std::string_view(q + 1, 1),
+                          std::string_view(q + 4, size_t(close - q - 4)), plain});
+            q = close + 1;
+            continue;
+        }
+        // Mostly one space before each attribute, or none before the tag's end.
+        if (end - q >= 2 && *q == ' ' && !is(q[1], kSpace)) {
+            ++q;
+        } else {
+            q = skipSpace(q, end);
+        }
         if (q == end) {
             return Markup::NeedMore;
         }
@@ -605,13 +676,13 @@ XlsxXmlScanner::Markup XlsxXmlScanner::readStartTag(const char* p) {
         if (close == end) {
             return Markup::NeedMore;
         }
-        m_attributes.push_back({name, std::string_view(q + 1, size_t(close - q - 1)), plain});
+        addAttribute({name, std::string_view(q + 1, size_t(close - q - 1)), plain});
         q = close + 1;
     }
     if (m_pos - p > MaxTagBytes) {
         return Markup::Bad; // however it was split into chunks
     }
-    m_name = localName(p, nameEnd);
+    m_name = nameEnd - p == 1 ? std::string_view(p, 1) : localName(p, nameEnd);
     return Markup::Tag;
 }
 
@@ -667,7 +738,7 @@ bool XlsxXmlScanner::skipDeclaration() {
 }
 
 std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name) {
-    for (const Attribute& attribute : m_attributes) {
+    for (const Attribute& attribute : attributes()) {
         if (attribute.name == name) {
             return value(attribute);
         }
@@ -677,14 +748,8 @@ std::optional<std::string_view> XlsxXmlScanner::attribute(std::string_view name)
 
 std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_view open,
                                                                   std::string_view close) {
-    // The marks are a few bytes long: a library call costs more than comparing them.
     const auto matches = [](const char* at, std::string_view bytes) {
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            if (at[i] != bytes[i]) {
-                return false;
-            }
-        }
-        return true;
+        return AsciiRuns::same(at, bytes.data(), bytes.size());
     };
     if (m_finished || size_t(m_end - m_pos) < open.size() + close.size() || !matches(m_pos, open)) {
         return std::nullopt;
@@ -766,21 +831,10 @@ void XlsxXmlScanner::appendUtf8(QString& out, std::string_view bytes) {
     }
 }
 
-bool XlsxXmlScanner::widenPlain(std::string_view bytes, std::vector<char16_t>& room) {
-    if (room.size() < bytes.size()) {
-        room.resize(bytes.size() + bytes.size() / 2);
-    }
-    return widenPlain(bytes, room.data());
-}
-
 bool XlsxXmlScanner::widenPlain(std::string_view bytes, char16_t* to) {
-    quint8 high = 0;
-    quint8 underscores = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const quint8 byte = quint8(bytes[i]);
-        high |= byte;
-        underscores |= quint8(byte == '_');
-        to[i] = byte;
+    if (!AsciiRuns::asciiWithout(bytes, '_')) {
+        return false;
     }
-    return (high & 0x80) == 0 && underscores == 0;
+    AsciiRuns::widen(bytes.data(), bytes.size(), to);
+    return true;
 }

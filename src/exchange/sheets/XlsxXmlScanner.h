@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,7 +55,9 @@ public:
     /// decoded; nothing when the tag has no such attribute. Valid until the next call.
     std::optional<std::string_view> attribute(std::string_view name);
     /// The last start tag's attributes, in their order; valid until the next call of next().
-    const std::vector<Attribute>& attributes() const { return m_attributes; }
+    std::span<const Attribute> attributes() const {
+        return std::span<const Attribute>(m_attributes.data(), m_attributeCount);
+    }
     /// An attribute's value with its references decoded and its white space made spaces;
     /// valid until the next call.
     std::string_view value(const Attribute& attribute);
@@ -76,9 +79,7 @@ public:
     /// Appends UTF-8 `bytes` to `out` (QString::fromUtf8's reading).
     static void appendUtf8(QString& out, std::string_view bytes);
     /// When `bytes` are ASCII without '_' (so without "_xHHHH_" escapes), as most texts are:
-    /// true, and `room` starts with them as UTF-16.
-    static bool widenPlain(std::string_view bytes, std::vector<char16_t>& room);
-    /// The same into `to`, which has room for bytes.size() units.
+    /// true, and `to`, which has room for bytes.size() units, starts with them as UTF-16.
     static bool widenPlain(std::string_view bytes, char16_t* to);
 
 private:
@@ -95,6 +96,12 @@ private:
     Markup readMarkup(std::string* text, size_t maxText);
     Markup readStartTag(const char* p);
     Markup readEndTag(const char* p);
+    void addAttribute(const Attribute& attribute) {
+        if (m_attributeCount == m_attributes.size()) {
+            m_attributes.resize(qMax<size_t>(8, 2 * m_attributes.size()));
+        }
+        m_attributes[m_attributeCount++] = attribute;
+    }
     // Passes over the rest of a comment, processing instruction, CDATA section (its text
     // appended to `text`) or declaration; false when the part ends first.
     bool skipPast(std::string_view terminator, std::string* text, size_t maxText);
@@ -122,6 +129,8 @@ private:
 
     Token m_token = Token::Finished;
     std::string_view m_name;
+    // Kept at its largest size, so reading a tag allocates nothing and constructs nothing.
     std::vector<Attribute> m_attributes;
+    size_t m_attributeCount = 0;
     std::string m_decoded; // an attribute value with references
 };
