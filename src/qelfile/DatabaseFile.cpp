@@ -31,8 +31,11 @@ FileResult DatabaseFile::OpenFile(const QString& filename) {
     // by then: a file saved over meanwhile must not give the rows of its new content.
     const int descriptor = file.handle();
     return read(file, file.size(), filename, [descriptor]() -> std::unique_ptr<QIODevice> {
+        if (descriptor < 0) {
+            return nullptr;
+        }
         auto again = std::make_unique<QFile>(QStringLiteral("/proc/self/fd/%1").arg(descriptor));
-        if (descriptor < 0 || !again->open(QIODevice::ReadOnly)) {
+        if (!again->open(QIODevice::ReadOnly)) {
             return nullptr;
         }
         return again;

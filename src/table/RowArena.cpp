@@ -128,9 +128,8 @@ void RowArena::adopt(RowArena& other) {
     if (!m_next) {
         // Nothing carved here yet: the other arena's slab is carved on, and this arena's kept
         // slabs follow its own.
-        const auto carving = std::ptrdiff_t(other.m_slab);
         m_slabs.insert(m_slabs.begin(), other.m_slabs.begin(), other.m_slabs.end());
-        m_slab = other.m_next ? size_t(carving) : 0;
+        m_slab = other.m_next ? other.m_slab : 0;
         m_next = other.m_next;
         m_end = other.m_end;
     } else {

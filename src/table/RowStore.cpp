@@ -85,7 +85,7 @@ void RowStore::install(RowBatch& batch) {
         RowBlock*& handle = m_rows[size_t(entry.row - 1)];
         // A row the table holds nothing for is the batch's block as it is: its unset slots are
         // default cells either way.
-        if (!handle && entry.row != m_openRow) {
+        if (!handle) {
             handle = entry.block;
             continue;
         }

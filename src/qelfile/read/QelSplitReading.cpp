@@ -8,7 +8,6 @@
 #include "table/Table.h"
 
 #include <QIODevice>
-#include <QScopeGuard>
 
 #include <atomic>
 #include <chrono>
@@ -52,7 +51,7 @@ public:
         : m_device(std::move(device)), m_size(size), m_from(from), m_scrambled(scrambled),
           m_rowCount(rowCount) {}
     Q_DISABLE_COPY_MOVE(Tail)
-    // Only when the first part's reading threw: the second is abandoned.
+    // Before the second part ended only when the first failed or threw: it is abandoned.
     ~Tail() {
         m_stopping = true;
         waitForEnd();
@@ -126,8 +125,8 @@ private:
 // The second part, from byte `from` to the end, read on a thread of its own; nullptr when it
 // is better read on this one.
 std::unique_ptr<Tail> startTail(const QelSplitReading::OpenAgain& openAgain, qint64 size,
-                                qint64 from, bool scrambled, const QelTableReader& reader,
-                                Table& table, qint64 leastSplit) {
+                                qint64 from, bool scrambled, int rowCount, Table& table,
+                                qint64 leastSplit) {
     if (size - from < leastSplit || std::thread::hardware_concurrency() < 2) {
         return nullptr;
     }
@@ -135,7 +134,7 @@ std::unique_ptr<Tail> startTail(const QelSplitReading::OpenAgain& openAgain, qin
     if (!device || !device->seek(from)) {
         return nullptr;
     }
-    auto tail = std::make_unique<Tail>(std::move(device), size, from, scrambled, reader.rowCount());
+    auto tail = std::make_unique<Tail>(std::move(device), size, from, scrambled, rowCount);
     // The rows of a file take about its size in memory, a little more for short cells.
     table.lendRowMemory(tail->batch(), from + from / 4);
     try {
@@ -163,8 +162,8 @@ QelChunkReader::Outcome QelSplitReading::read(QIODevice& device, qint64 size,
             tried = true;
             // Halfway through what is left.
             const qint64 from = head.position() + (size - head.position()) / 2;
-            tail = startTail(openAgain, size, from, head.outcome().scrambled, reader, table,
-                             leastSplit);
+            tail = startTail(openAgain, size, from, head.outcome().scrambled, reader.rowCount(),
+                             table, leastSplit);
             if (tail) {
                 head.endAtLineEndFrom(from);
             }
