@@ -84,7 +84,6 @@ void List::startUp() {
     setPanelColour(this, ControlBackground);
 
     m_s.Cnt->setBackground(colorFromWindows(SelectedColor));
-    setPanelColour(m_s.PicEdit, BorderColor);
     QPalette numbers = m_s.lblEdit->palette();
     numbers.setColor(QPalette::WindowText, m_numberColour);
     m_s.lblEdit->setPalette(numbers);
@@ -103,12 +102,7 @@ void List::startUp() {
     m_s.Cnt->setGeometry(0, 0, m_strip, 1);
     m_topOffset = 0;
 
-    setPanelColour(m_s.picOzadje, BorderColor);
-    setPanelColour(m_s.StolpecHide, ControlBackground);
-    setPanelColour(m_s.PicScrV, ScrollBackColor);
-    setPanelColour(m_s.PicScrH, ScrollBackColor);
-    setPanelColour(m_s.PicKot, ScrollForeColor);
-    setPanelColour(m_s.PicSpl, SplitterColour);
+    // The panels took their colours when they were made (buildSurfaces).
     m_s.shpDolLevo->setBackground(colorFromWindows(ScrollForeColor));
     m_s.picTop->setBackground(colorFromWindows(HeaderBackColor));
     m_s.picHeader->setBackground(colorFromWindows(HeaderBackColor));

@@ -256,6 +256,7 @@ private:
     int m_editing = 0;
     QString m_editText;
     bool m_started = false;
+    QSize m_laidOutSize;
 
     QFont m_cellFont;
     QColor m_controlBackground;

@@ -2,6 +2,7 @@
 
 #include "gridview/GridColours.h"
 #include "gridview/GridGeometry.h"
+#include "gridview/PixelLines.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/lblTxt.h"
 #include "platform/WindowsColor.h"
@@ -42,12 +43,11 @@ void List::BuildHeader() {
     m_s.picHeader->clear();
     {
         QPainter p(&m_s.picHeader->canvas());
-        p.setPen(colorFromWindows(HeaderBorderColor));
+        const QColor border = colorFromWindows(HeaderBorderColor);
         const int h = m_s.picHeader->height();
         for (int j = 1; j <= n; ++j) {
             const auto k = static_cast<std::size_t>(j - 1);
-            const int x = lefts[k] + widths[k];
-            p.drawLine(x, 0, x, h);
+            PixelLines::vertical(p, lefts[k] + widths[k], 0, h, border);
         }
     }
     m_s.picHeader->update();

@@ -2,6 +2,7 @@
 
 #include "gridview/GridColours.h"
 #include "gridview/GridGeometry.h"
+#include "gridview/PixelLines.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/cmdButton.h"
 #include "gridview/lblTxt.h"
@@ -55,6 +56,11 @@ void List::applyHorizontalClamp() {
 
 void List::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Grabbing a hidden grid delivers its pending size twice; a size already laid out and
+    // drawn is not laid out and drawn again.
+    if (m_started && event->size() == m_laidOutSize) {
+        return;
+    }
     const int W = width();
     const int H = height();
     const int V = areaHeight();
@@ -79,6 +85,7 @@ void List::resizeEvent(QResizeEvent* event) {
     if (!m_started) {
         return;
     }
+    m_laidOutSize = event->size();
     RenderColumn(-1);
     if (m_table.iSelected() > 0) {
         SelectItem(m_table.iSelected(), 1, m_table.iSelectedColumn());
@@ -91,22 +98,23 @@ void List::drawCornerLines() {
     auto draw = [&line](RetainedSurface* s, auto&& lines) {
         s->clear();
         QPainter p(&s->canvas());
-        p.setPen(line);
         lines(p, s->width(), s->height());
         s->update();
     };
-    draw(m_s.picTop, [](QPainter& p, int w, int) { p.drawLine(0, 19, w, 19); });
-    draw(m_s.shpDolLevo, [](QPainter& p, int w, int h) {
-        p.drawLine(0, 0, w, 0);
-        p.drawLine(w - 1, 0, w - 1, h);
+    using PixelLines::horizontal;
+    using PixelLines::vertical;
+    draw(m_s.picTop, [&](QPainter& p, int w, int) { horizontal(p, 0, w, 19, line); });
+    draw(m_s.shpDolLevo, [&](QPainter& p, int w, int h) {
+        horizontal(p, 0, w, 0, line);
+        vertical(p, w - 1, 0, h, line);
     });
-    draw(m_s.picTopL, [](QPainter& p, int w, int h) {
-        p.drawLine(0, 19, w, 19);
-        p.drawLine(w - 1, 0, w - 1, h);
+    draw(m_s.picTopL, [&](QPainter& p, int w, int h) {
+        horizontal(p, 0, w, 19, line);
+        vertical(p, w - 1, 0, h, line);
     });
-    draw(m_s.PicTopD, [](QPainter& p, int w, int h) {
-        p.drawLine(0, 19, w, 19);
-        p.drawLine(0, 0, 0, h);
+    draw(m_s.PicTopD, [&](QPainter& p, int w, int h) {
+        horizontal(p, 0, w, 19, line);
+        vertical(p, 0, 0, h, line);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "gridview/GridColours.h"
 #include "gridview/GridGeometry.h"
+#include "gridview/PixelLines.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/lblTxt.h"
 #include "platform/WindowsColor.h"
@@ -81,11 +82,10 @@ void List::renderColumnSurface(int column) {
             const QString text = QString::fromRawData(cell.Text.data(), cell.Text.size());
             painter.drawText(0, (r - range.first) * RowPixels + ascent, text);
         }
-        painter.setPen(colorFromWindows(BorderColor));
+        const QColor border = colorFromWindows(BorderColor);
         const int w = surface->width();
         for (int r = range.first; r <= range.last; ++r) {
-            const int y = (r - range.first + 1) * RowPixels;
-            painter.drawLine(0, y, w, y);
+            PixelLines::horizontal(painter, 0, w, (r - range.first + 1) * RowPixels, border);
         }
     }
     surface->update();
@@ -114,9 +114,8 @@ void List::renderNumberStrip() {
         for (int r = range.first; r <= range.last; ++r) {
             painter.drawText(0, (r - range.first) * RowPixels + ascent, QString::number(r));
         }
-        painter.setPen(colorFromWindows(BorderColor));
-        const int x = cnt->width() - 1;
-        painter.drawLine(x, 0, x, cnt->height());
+        PixelLines::vertical(painter, cnt->width() - 1, 0, cnt->height(),
+                             colorFromWindows(BorderColor));
     }
     cnt->update();
 }

@@ -5,6 +5,7 @@
 #include "gridview/GridGeometry.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/cmdButton.h"
+#include "platform/WindowsColor.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -26,10 +27,20 @@ cmdButton* ListSurfaces::arrow(int k) const {
 
 namespace {
 
+// A panel gets its colour before anything is placed on it: colouring it later hands the
+// palette down to every child again.
 QWidget* panel(const QString& name, QWidget* parent) {
     auto* w = new QWidget(parent);
     w->setObjectName(name);
     w->setAutoFillBackground(true);
+    return w;
+}
+
+QWidget* panel(const QString& name, QWidget* parent, qint32 colour) {
+    QWidget* w = panel(name, parent);
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, colorFromWindows(colour));
+    w->setPalette(palette);
     return w;
 }
 
@@ -45,13 +56,14 @@ cmdButton* button(const QString& name, QWidget* parent) {
 void List::buildSurfaces() {
     // Back to front: the cell background lies under the editors, which lie under the strips
     // and bars, so an editor row scrolled out of the cell area disappears behind them.
-    m_s.picOzadje = panel(QStringLiteral("picOzadje"), this);
+    m_s.picOzadje = panel(QStringLiteral("picOzadje"), this, BorderColor);
     m_s.picOzadje->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_s.Stolpec.append(nullptr);
-    m_s.StolpecHide = panel(QStringLiteral("StolpecHide"), m_s.picOzadje);
+    m_s.StolpecHide =
+        panel(QStringLiteral("StolpecHide"), m_s.picOzadje, GridColours::ControlBackground);
     m_s.StolpecHide->hide();
 
-    m_s.PicSpl = panel(QStringLiteral("PicSpl"), this);
+    m_s.PicSpl = panel(QStringLiteral("PicSpl"), this, GridColours::SplitterColour);
     m_s.PicSpl->setCursor(Qt::SizeHorCursor);
     m_s.PicSpl->installEventFilter(this);
     m_s.PicSpl->hide();
@@ -61,7 +73,7 @@ void List::buildSurfaces() {
     m_s.picCnt->setMouseTracking(true);
     m_s.Cnt = new RetainedSurface(QStringLiteral("Cnt"), m_s.picCnt);
     m_s.Cnt->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_s.PicEdit = panel(QStringLiteral("PicEdit"), m_s.picCnt);
+    m_s.PicEdit = panel(QStringLiteral("PicEdit"), m_s.picCnt, BorderColor);
     m_s.PicEdit->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_s.PicEdit->hide();
     m_s.lblEdit = new QLabel(m_s.PicEdit);
@@ -75,7 +87,7 @@ void List::buildSurfaces() {
     m_s.picTopL = new RetainedSurface(QStringLiteral("picTopL"), m_s.picTop);
     m_s.PicTopD = new RetainedSurface(QStringLiteral("PicTopD"), m_s.picTop);
 
-    m_s.PicScrV = panel(QStringLiteral("PicScrV"), this);
+    m_s.PicScrV = panel(QStringLiteral("PicScrV"), this, ScrollBackColor);
     m_s.PicScrV->setFocusPolicy(Qt::ClickFocus);
     m_s.PicScrV->setMouseTracking(true);
     m_s.PicScrV->installEventFilter(this);
@@ -83,7 +95,7 @@ void List::buildSurfaces() {
     m_s.btnDol = button(QStringLiteral("btnDol"), m_s.PicScrV);
     m_s.DrsnikV = button(QStringLiteral("DrsnikV"), m_s.PicScrV);
 
-    m_s.PicScrH = panel(QStringLiteral("PicScrH"), this);
+    m_s.PicScrH = panel(QStringLiteral("PicScrH"), this, ScrollBackColor);
     m_s.PicScrH->setMouseTracking(true);
     m_s.PicScrH->installEventFilter(this);
     m_s.shpDolLevo = new RetainedSurface(QStringLiteral("shpDolLevo"), m_s.PicScrH);
@@ -104,7 +116,7 @@ void List::buildSurfaces() {
     m_s.DrsnikV->hide();
     m_s.DrsnikH->hide();
 
-    m_s.PicKot = panel(QStringLiteral("PicKot"), this);
+    m_s.PicKot = panel(QStringLiteral("PicKot"), this, ScrollForeColor);
     m_s.PicKot->setMouseTracking(true);
     m_s.PicKot->installEventFilter(this);
 

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QToolButton>
 
@@ -39,6 +40,7 @@ const QString kPasswordDisabled = QStringLiteral("Database Password is Disabled"
 frmItems::frmItems(DatabaseSession& session, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_platform(Platform::current()) {
     setObjectName(QStringLiteral("frmItems"));
+    pinScreen();
     m_session.folder.EnsureFolders();
     setWindowTitle(QStringLiteral("Database [ Unsaved ]"));
     m_items = DatabaseMenus::build(*menuBar());
@@ -99,6 +101,18 @@ void frmItems::buildControls() {
     m_changeStatus->hide();
 
     resize(WindowLayout::toPixels(3645), WindowLayout::toPixels(5745));
+}
+
+void frmItems::pinScreen() {
+    QScreen* under = QGuiApplication::screenAt(geometry().center());
+    setScreen(under ? under : QGuiApplication::primaryScreen());
+}
+
+void frmItems::setVisible(bool visible) {
+    if (visible && !windowHandle()) {
+        pinScreen();
+    }
+    QMainWindow::setVisible(visible);
 }
 
 QAction* frmItems::menuItem(const QString& name) const {

@@ -93,6 +93,9 @@ public:
     QString exchangeTempFolder() const override;
     void tableChanged() override;
 
+    /// Names the screen the window will open on before it opens (see pinScreen()).
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -100,6 +103,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Until a window exists on a screen, each of its controls looks the screen up from the
+    // window's position whenever it needs its density (for every font and every painter):
+    // naming the screen spares the window's many controls those lookups. It is the screen
+    // the window would be placed on anyway, taken again just before it opens.
+    void pinScreen();
+
     // DatabaseWindowState
     int activeColumnNumber() const override;
     void markDirty() override;

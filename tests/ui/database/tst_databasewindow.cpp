@@ -283,6 +283,17 @@ void TestDatabaseWindow::toolbar() {
     if (caption.isEmpty()) {
         QVERIFY(!shown->icon().pixmap(16, 16).isNull());
     }
+    // At rest the button draws itself; it must look exactly as the style draws such a button.
+    {
+        QToolButton styled(shown->parentWidget());
+        styled.setAutoRaise(true);
+        styled.setFont(shown->font());
+        styled.setText(shown->text());
+        styled.setIcon(shown->icon());
+        styled.setIconSize(shown->iconSize());
+        styled.resize(shown->size());
+        QCOMPARE(shown->grab().toImage(), styled.grab().toImage());
+    }
     QWidget* swatch = child(QStringLiteral("Picture1"));
     QCOMPARE(swatch->geometry(), WindowLayout::toPixels(4350, 160, 210, 140));
     // Before a cell had the focus: Bold shows off, Italic and Underline on.
