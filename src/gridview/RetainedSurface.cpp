@@ -22,7 +22,11 @@ QPixmap& RetainedSurface::canvas() {
 }
 
 void RetainedSurface::clear() {
-    matchSize();
+    // Erased anyway: a surface of another size gets a new pixmap without copying the old.
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (m_pixmap.size() != wanted) {
+        m_pixmap = QPixmap(wanted);
+    }
     m_pixmap.fill(m_background);
     update();
 }
@@ -44,7 +48,7 @@ void RetainedSurface::matchSize() {
     }
     QPixmap grown(wanted);
     grown.fill(m_background);
-    {
+    if (!m_pixmap.isNull()) {
         QPainter painter(&grown);
         painter.drawPixmap(0, 0, m_pixmap);
     }
