@@ -25,8 +25,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScreen>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
