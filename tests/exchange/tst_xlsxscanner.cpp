@@ -22,6 +22,8 @@ private slots:
     void chunkBoundariesFallAnywhere();
     void textsOfEveryLengthReadWhole_data();
     void textsOfEveryLengthReadWhole();
+    void cellShapesReadTheSameEitherWay_data();
+    void cellShapesReadTheSameEitherWay();
     void sharedStringIndicesAsWritten_data();
     void sharedStringIndicesAsWritten();
     void truncatedPartsKeepWholeCells();
@@ -259,6 +261,68 @@ void TestXlsxScanner::textsOfEveryLengthReadWhole() {
         const QString text = QString(length, u'a') + endRead;
         QCOMPARE(readRows(buffer(sheet), nullptr), (QList<QStringList>{{text, text}}));
     }
+}
+
+void TestXlsxScanner::cellShapesReadTheSameEitherWay_data() {
+    QTest::addColumn<QByteArray>("cells"); // the content of row 1
+    QTest::addColumn<QStringList>("row");
+    const QByteArray text = R"(t="inlineStr"><is><t>x</t></is></c>)";
+    // The usual shapes, read in one step when the bytes are at hand.
+    QTest::newRow("shared") << QByteArray(R"(<c r="B1" t="s"><v>4</v></c>)")
+                            << QStringList{"", expectedRows()[0][4]};
+    QTest::newRow("inline") << QByteArray(R"(<c r="C1" )" + text) << QStringList{"", "", "x"};
+    QTest::newRow("number with a style")
+        << QByteArray(R"(<c r="A1" s="0"><v>1.5</v></c>)") << QStringList{"1.5"};
+    QTest::newRow("empty, styled")
+        << QByteArray(R"(<c r="A1" s="0"/><c )" + text) << QStringList{"", "x"};
+    QTest::newRow("text with an escape")
+        << QByteArray(R"(<c r="A1" t="str"><v>a_x0042_</v></c>)") << QStringList{"aB"};
+    QTest::newRow("lower-case reference")
+        << QByteArray(R"(<c r="b1" )" + text) << QStringList{"", "x"};
+    QTest::newRow("white space between cells")
+        << QByteArray("\n  <c r=\"A1\" " + text + "\r\n\t<c r=\"C1\" " + text)
+        << QStringList{"x", "", "x"};
+    QTest::newRow("past the last column kept")
+        << QByteArray(R"(<c r="AF1" )" + text + R"(<c r="AG1" )" + text)
+        << QStringList(31, QString()) + QStringList{"x"};
+    // Shapes that are read tag by tag.
+    QTest::newRow("four letters") << QByteArray(R"(<c r="B1" )" + text + R"(<c r="ABCD1" )" + text)
+                                  << QStringList{"", "x", "x"};
+    QTest::newRow("column past the sheet")
+        << QByteArray(R"(<c r="B1" )" + text + R"(<c r="ZZZ1" )" + text)
+        << QStringList{"", "x", "x"};
+    QTest::newRow("reference with a reference")
+        << QByteArray(R"(<c r="&#67;1" )" + text) << QStringList{"", "", "x"};
+    QTest::newRow("no reference") << QByteArray(R"(<c )" + text + R"(<c )" + text)
+                                  << QStringList{"x", "x"};
+    QTest::newRow("type first") << QByteArray(R"(<c t="inlineStr" r="B1"><is><t>x</t></is></c>)")
+                                << QStringList{"", "x"};
+    QTest::newRow("text with a reference")
+        << QByteArray(R"(<c r="A1" t="inlineStr"><is><t>a&amp;b</t></is></c>)")
+        << QStringList{"a&b"};
+    QTest::newRow("text with a line end")
+        << QByteArray("<c r=\"A1\" t=\"str\"><v>a\r\nb</v></c>") << QStringList{"a\nb"};
+    QTest::newRow("inline string as a value")
+        << QByteArray(R"(<c r="A1" t="inlineStr"><v>v</v></c>)") << QStringList{"v"};
+    QTest::newRow("formula") << QByteArray(R"(<c r="A1" t="str"><f>1</f><v>f</v></c>)")
+                             << QStringList{"f"};
+    QTest::newRow("CDATA") << QByteArray(R"(<c r="A1" t="str"><v><![CDATA[<&>]]></v></c>)")
+                           << QStringList{"<&>"};
+    QTest::newRow("style beyond digits")
+        << QByteArray(R"(<c r="A1" s="x"><v>2</v></c>)") << QStringList{"2"};
+}
+
+void TestXlsxScanner::cellShapesReadTheSameEitherWay() {
+    QFETCH(QByteArray, cells);
+    QFETCH(QStringList, row);
+    // Padded past the room a cell is read in one step with; byte by byte, every cell is read
+    // tag by tag.
+    const QByteArray sheet = worksheet("<row r=\"1\">" + cells + "</row>" + QByteArray(200, ' '));
+    const QList<QStringList> expected{row};
+    QCOMPARE(readRows(buffer(sheet), buffer(kStrings)), expected);
+    QCOMPARE(readRows(std::make_unique<TrickleDevice>(sheet, 1),
+                      std::make_unique<TrickleDevice>(kStrings, 1)),
+             expected);
 }
 
 void TestXlsxScanner::sharedStringIndicesAsWritten_data() {

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <bit>
 #include <cstring>
 #include <string_view>
 
@@ -43,6 +44,41 @@ inline bool same(const char* a, const char* b, size_t n) {
         }
     }
     return true;
+}
+
+/// The first '<', '&' or '\r' in [p, end), or end: where character data stops being plain.
+/// Sixteen bytes per step, as most texts between tags are short and plain.
+inline const char* findSpecial(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)), _mm_cmpeq_epi8(v, cr));
+        if (const int mask = _mm_movemask_epi8(hits)) {
+            return p + std::countr_zero(unsigned(mask));
+        }
+    }
+#endif
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighs = 0x8080808080808080ULL;
+    const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        const quint64 hits = zeroByte(word ^ (kOnes * '<')) | zeroByte(word ^ (kOnes * '&')) |
+                             zeroByte(word ^ (kOnes * '\r'));
+        if (hits) {
+            // The lowest hit is exact; only bytes above a true one can show falsely.
+            return p + (std::countr_zero(hits) >> 3);
+        }
+    }
+    while (p < end && *p != '<' && *p != '&' && *p != '\r') {
+        ++p;
+    }
+    return p;
 }
 
 /// True when `bytes` are ASCII and hold no `excluded`.

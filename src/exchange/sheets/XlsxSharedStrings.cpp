@@ -1,5 +1,6 @@
 #include "exchange/sheets/XlsxSharedStrings.h"
 
+#include "exchange/sheets/AsciiRuns.h"
 #include "exchange/sheets/SheetCells.h"
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxXmlScanner.h"
@@ -23,6 +24,8 @@ constexpr qsizetype kMaxItems = 16 * 1024 * 1024;
 // keeps them on its heap rather than mapping (and the other thread unmapping) pages for each.
 constexpr qsizetype kBlockText = 16 * 1024;
 constexpr qsizetype kBlockItems = 4 * 1024;
+// Room past kBlockText, so the string that ends a block mostly fits the memory it has.
+constexpr qsizetype kBlockSlack = 256;
 constexpr size_t kBlocksAhead = 8;
 } // namespace
 
@@ -147,10 +150,52 @@ bool XlsxSharedStrings::readItem(QString& text) {
     return false;
 }
 
+void XlsxSharedStrings::takePlainItems(Block& block) {
+    constexpr std::string_view open = "<si><t>";
+    constexpr std::string_view close = "</t></si>";
+    const std::string_view bytes = m_xml->ahead();
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    // Written in place: the block has room for this much, and is cut to what was written.
+    const qsizetype room = kBlockText + kBlockSlack;
+    qsizetype used = block.text.size();
+    block.text.resize(room);
+    char16_t* const to = reinterpret_cast<char16_t*>(block.text.data());
+    while (used < kBlockText && qsizetype(block.ends.size()) < kBlockItems && !m_tableEnded &&
+           m_itemsRead < kMaxItems && m_textRead < m_maxHeldText) {
+        if (size_t(end - p) < open.size() + close.size() ||
+            !AsciiRuns::same(p, open.data(), open.size())) {
+            break;
+        }
+        const char* const text = p + open.size();
+        const char* const special = AsciiRuns::findSpecial(text, end);
+        if (size_t(end - special) < close.size() ||
+            !AsciiRuns::same(special, close.data(), close.size())) {
+            break;
+        }
+        const std::string_view item(text, size_t(special - text));
+        if (qsizetype(item.size()) > room - used || !AsciiRuns::asciiWithout(item, '_')) {
+            break;
+        }
+        AsciiRuns::widen(item.data(), item.size(), to + used);
+        used += qsizetype(item.size());
+        block.ends.push_back(used);
+        ++m_itemsRead;
+        m_textRead += qsizetype(item.size());
+        p = special + close.size();
+    }
+    block.text.truncate(used);
+    m_xml->skip(size_t(p - bytes.data()));
+}
+
 void XlsxSharedStrings::fill(Block& block) {
     block.last = false;
-    block.text.reserve(kBlockText + 256);
+    block.text.reserve(kBlockText + kBlockSlack);
     while (block.text.size() < kBlockText && qsizetype(block.ends.size()) < kBlockItems) {
+        takePlainItems(block);
+        if (block.text.size() >= kBlockText || qsizetype(block.ends.size()) >= kBlockItems) {
+            return;
+        }
         if (m_stopping.load(std::memory_order_relaxed) || !readItem(block.text)) {
             block.last = true;
             return;

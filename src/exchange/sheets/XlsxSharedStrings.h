@@ -64,6 +64,9 @@ private:
     void run() noexcept;
     // Reads strings into `block` until it is full or the part ends.
     void fill(Block& block);
+    // Reads the items that are one plain <t> of ASCII without escapes, as many as follow one
+    // another in the bytes at hand and fit the block, in one pass.
+    void takePlainItems(Block& block);
     // Reads the next string into `text`; false at the end of the table.
     bool readItem(QString& text);
     // Takes the next block into the table; false when none follows.

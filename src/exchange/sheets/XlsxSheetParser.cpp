@@ -12,6 +12,10 @@
 #include <cstring>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 using Token = XlsxXmlScanner::Token;
 
 namespace {
@@ -115,6 +119,121 @@ int columnOfReference(std::string_view reference) {
     return column;
 }
 
+// A cell in the shape most writers give it: `<c r="B7"`, then ` s="3"` and ` t="s"` when it
+// has them, and `/>`, `><v>text</v></c>` or, for an inline string,
+// `><is><t>text</t></is></c>`; its attribute values and text without references or line
+// ends, all of it in the bytes at hand. White space may come before it.
+struct UsualCell {
+    size_t size = 0; // the bytes it takes, 0 when they hold no usual cell
+    int column = 0;
+    int style = 0;
+    std::string_view type;                // as written, empty without one
+    std::optional<std::string_view> text; // none for <c .../>
+};
+
+// The most bytes a usual cell's tag takes before its text. Only with this many at hand is a
+// cell read in one step, so its tag is matched without looking where the bytes end.
+constexpr size_t kUsualTagRoom = 64;
+
+// The closing quote of a plain value of at most fifteen bytes from `p` on (no references, no
+// white space but spaces), nullptr when there is none.
+const char* shortPlainValueEnd(const char* p) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const unsigned quotes = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+    const __m128i control = _mm_set1_epi8(0x1F);
+    const unsigned special = unsigned(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('&')), _mm_cmpeq_epi8(_mm_max_epu8(v, control), control))));
+    if (!quotes || (special & ((quotes & (~quotes + 1)) - 1)) != 0) {
+        return nullptr;
+    }
+    return p + std::countr_zero(quotes);
+#else
+    for (const char* q = p; q < p + 16; ++q) {
+        if (*q == '"') {
+            return q;
+        }
+        if (*q == '&' || quint8(*q) < 0x20) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+#endif
+}
+
+UsualCell usualCell(std::string_view bytes) {
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end && *p != '<' && (*p == '\n' || *p == ' ' || *p == '\t' || *p == '\r')) {
+        ++p;
+    }
+    if (size_t(end - p) < kUsualTagRoom || !AsciiRuns::same(p, "<c r=\"", 6)) {
+        return {};
+    }
+    p += 6;
+    const char* const quote = shortPlainValueEnd(p);
+    if (!quote) {
+        return {};
+    }
+    // Only the letters of the reference count, as columnOfReference reads them; a fourth
+    // letter or one beyond ASCII is left to it.
+    UsualCell cell;
+    const auto letter = [](char c) { return unsigned(quint8(c) | 0x20) - 'a' < 26; };
+    const char* q = p;
+    for (; q < quote && q - p < 3 && letter(*q); ++q) {
+        cell.column = cell.column * 26 + int((quint8(*q) | 0x20) - 'a' + 1);
+    }
+    if (q == p || (q < quote && (letter(*q) || quint8(*q) >= 0x80)) ||
+        cell.column > ExcelAddress::MaxSheetColumns) {
+        return {};
+    }
+    p = quote + 1;
+    if (AsciiRuns::same(p, " s=\"", 4)) {
+        p += 4;
+        const char* const number = p;
+        for (; p - number < 9 && unsigned(*p - '0') < 10; ++p) {
+            cell.style = cell.style * 10 + (*p - '0');
+        }
+        if (p == number || *p != '"') {
+            return {};
+        }
+        ++p;
+    }
+    if (AsciiRuns::same(p, " t=\"s\"", 6)) {
+        cell.type = std::string_view(p + 4, 1);
+        p += 6;
+    } else if (AsciiRuns::same(p, " t=\"", 4)) {
+        p += 4;
+        const char* const name = p;
+        while (p - name < 9 && letter(*p)) {
+            ++p;
+        }
+        if (p == name || *p != '"') {
+            return {};
+        }
+        cell.type = std::string_view(name, size_t(p - name));
+        ++p;
+    }
+    if (AsciiRuns::same(p, "/>", 2)) {
+        cell.size = size_t(p + 2 - bytes.data());
+        return cell;
+    }
+    const bool inlineText = cell.type == "inlineStr";
+    const std::string_view open = inlineText ? "><is><t>" : "><v>";
+    const std::string_view close = inlineText ? "</t></is></c>" : "</v></c>";
+    if (!AsciiRuns::same(p, open.data(), open.size())) {
+        return {};
+    }
+    const char* const text = p + open.size();
+    p = AsciiRuns::findSpecial(text, end);
+    if (size_t(end - p) < close.size() || !AsciiRuns::same(p, close.data(), close.size())) {
+        return {};
+    }
+    cell.text = std::string_view(text, size_t(p - text));
+    cell.size = size_t(p + close.size() - bytes.data());
+    return cell;
+}
+
 } // namespace
 
 XlsxSheetParser::CellType XlsxSheetParser::typeOf(std::string_view name) {
@@ -185,6 +304,19 @@ void XlsxSheetParser::readRow(SheetCells& cells, int row) {
     int column = 0;
     int count = 0;
     for (;;) {
+        // Most cells are read in one step, the others tag by tag.
+        if (const UsualCell cell = usualCell(m_xml.ahead()); cell.size > 0) {
+            if (++count > ExcelAddress::MaxSheetColumns) {
+                m_done = true;
+                return;
+            }
+            m_xml.skip(cell.size);
+            column = cell.column;
+            if (cell.text && column <= ExcelAddress::MaxColumns) {
+                setContent(cells, row, column, typeOf(cell.type), cell.style, *cell.text);
+            }
+            continue;
+        }
         const Token token = m_xml.next();
         if (token == Token::Finished) {
             return;
@@ -282,25 +414,11 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     bool hasValue = false;
     bool hasInline = false;
     // Most cells are a value or an inline text, and nothing else.
-    if (type == CellType::Inline) {
-        if (const std::optional<std::string_view> text =
-                m_xml.takeSimpleContent("<is><t>", "</t></is></c>")) {
-            if (AsciiRuns::asciiWithout(*text, '_')) {
-                cells.setAscii(row, column, *text);
-            } else {
-                m_inline.resize(0);
-                XlsxSharedStrings::appendItemText(m_inline, *text);
-                cells.set(row, column, m_inline);
-            }
-            return;
-        }
-    } else if (const std::optional<std::string_view> text =
-                   m_xml.takeSimpleContent("<v>", "</v></c>")) {
-        if (type == CellType::Shared) {
-            setShared(cells, row, column, *text); // most cells of most workbooks
-        } else {
-            setValue(cells, row, column, type, style, *text);
-        }
+    const bool inlineText = type == CellType::Inline;
+    if (const std::optional<std::string_view> text =
+            inlineText ? m_xml.takeSimpleContent("<is><t>", "</t></is></c>")
+                       : m_xml.takeSimpleContent("<v>", "</v></c>")) {
+        setContent(cells, row, column, type, style, *text);
         return;
     }
     for (;;) {
@@ -337,6 +455,21 @@ void XlsxSheetParser::readCell(SheetCells& cells, int row, int column, CellType 
     }
     if (hasValue) {
         setValue(cells, row, column, type, style, m_valueBytes);
+    }
+}
+
+void XlsxSheetParser::setContent(SheetCells& cells, int row, int column, CellType type, int style,
+                                 std::string_view text) {
+    if (type == CellType::Shared) {
+        setShared(cells, row, column, text); // most cells of most workbooks
+    } else if (type != CellType::Inline) {
+        setValue(cells, row, column, type, style, text);
+    } else if (AsciiRuns::asciiWithout(text, '_')) {
+        cells.setAscii(row, column, text);
+    } else {
+        m_inline.resize(0);
+        XlsxSharedStrings::appendItemText(m_inline, text);
+        cells.set(row, column, m_inline);
     }
 }
 

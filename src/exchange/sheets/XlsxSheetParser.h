@@ -40,6 +40,10 @@ private:
     // Sets the cell to its value, the raw text of its <v>, as its type reads it.
     void setValue(SheetCells& cells, int row, int column, CellType type, int style,
                   std::string_view bytes);
+    // Sets the cell to the content of its usual shape: the raw text of its <v>, or of the <t>
+    // of its inline string.
+    void setContent(SheetCells& cells, int row, int column, CellType type, int style,
+                    std::string_view text);
     // Sets the cell to the shared string that `bytes` give the index of.
     void setShared(SheetCells& cells, int row, int column, std::string_view bytes);
     // A value as text, cut to the longest raw text kept.

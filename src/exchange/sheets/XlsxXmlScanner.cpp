@@ -51,42 +51,6 @@ const char* skipSpace(const char* q, const char* end) {
     return q;
 }
 
-// The first '<', '&' or '\r' in [p, end), or end: eight bytes at a time, as character data
-// between tags is mostly short and plain.
-const char* findSpecial(const char* p, const char* end) {
-#if defined(__SSE2__)
-    // Sixteen bytes per step: most texts end within the first.
-    const __m128i lt = _mm_set1_epi8('<');
-    const __m128i amp = _mm_set1_epi8('&');
-    const __m128i cr = _mm_set1_epi8('\r');
-    for (; end - p >= 16; p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)), _mm_cmpeq_epi8(v, cr));
-        if (const int mask = _mm_movemask_epi8(hits)) {
-            return p + std::countr_zero(unsigned(mask));
-        }
-    }
-#endif
-    constexpr quint64 kOnes = 0x0101010101010101ULL;
-    constexpr quint64 kHighs = 0x8080808080808080ULL;
-    const auto zeroByte = [](quint64 v) { return (v - kOnes) & ~v & kHighs; };
-    for (; end - p >= 8; p += 8) {
-        quint64 word;
-        std::memcpy(&word, p, 8);
-        const quint64 hits = zeroByte(word ^ (kOnes * '<')) | zeroByte(word ^ (kOnes * '&')) |
-                             zeroByte(word ^ (kOnes * '\r'));
-        if (hits) {
-            // The lowest hit is exact; only bytes above a true one can show falsely.
-            return p + (std::countr_zero(hits) >> 3);
-        }
-    }
-    while (p < end && *p != '<' && *p != '&' && *p != '\r') {
-        ++p;
-    }
-    return p;
-}
-
 // Where the attribute value from `p` on ends (its closing quote, or end), and whether all of
 // it is plain: no references, no white space that reads as a space. Eight bytes at a time,
 // as most values are short and plain.
@@ -496,7 +460,7 @@ Token XlsxXmlScanner::next(std::string* text, size_t maxText) {
 const char* XlsxXmlScanner::appendText(std::string& text, size_t maxText, bool& bad) {
     const char* p = m_pos;
     for (;;) {
-        const char* special = findSpecial(p, m_end);
+        const char* special = AsciiRuns::findSpecial(p, m_end);
         appendCapped(text, maxText, p, size_t(special - p));
         p = special;
         if (p == m_end) {
@@ -755,7 +719,7 @@ std::optional<std::string_view> XlsxXmlScanner::takeSimpleContent(std::string_vi
         return std::nullopt;
     }
     const char* text = m_pos + open.size();
-    const char* special = findSpecial(text, m_end);
+    const char* special = AsciiRuns::findSpecial(text, m_end);
     if (special == m_end || *special != '<' || size_t(m_end - special) < close.size() ||
         !matches(special, close)) {
         return std::nullopt;

@@ -68,6 +68,13 @@ public:
     /// Otherwise moves nowhere, and next() reads the same bytes tag by tag.
     std::optional<std::string_view> takeSimpleContent(std::string_view open,
                                                       std::string_view close);
+    /// The bytes from the scan position to the end of those at hand (within the budget), for a
+    /// caller that reads a usual shape of markup itself; empty once the scan has ended.
+    std::string_view ahead() const {
+        return m_finished ? std::string_view() : std::string_view(m_pos, size_t(m_end - m_pos));
+    }
+    /// Moves past the first `bytes` of ahead(), which the caller has read as whole elements.
+    void skip(size_t bytes) { m_pos += bytes; }
     /// After a start tag, passes over the element's content and its end tag; false when the
     /// part ends first.
     bool skipElement();
