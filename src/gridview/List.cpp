@@ -5,6 +5,7 @@
 #include "gridview/GridFont.h"
 #include "gridview/GridGeometry.h"
 #include "gridview/ListHost.h"
+#include "gridview/PanelColour.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/cmdButton.h"
 #include "gridview/lblTxt.h"
@@ -16,16 +17,6 @@
 #include <QTimer>
 
 using namespace GridGeometry;
-
-namespace {
-
-void setPanelColour(QWidget* w, qint32 colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colorFromWindows(colour));
-    w->setPalette(p);
-}
-
-} // namespace
 
 List::List(QWidget* parent) : QWidget(parent), m_file(std::make_unique<DatabaseFile>(m_table)) {
     setObjectName(QStringLiteral("List"));

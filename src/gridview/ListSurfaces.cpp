@@ -3,9 +3,9 @@
 #include "gridview/ArrowIcons.h"
 #include "gridview/GridColours.h"
 #include "gridview/GridGeometry.h"
+#include "gridview/PanelColour.h"
 #include "gridview/RetainedSurface.h"
 #include "gridview/cmdButton.h"
-#include "platform/WindowsColor.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -27,8 +27,6 @@ cmdButton* ListSurfaces::arrow(int k) const {
 
 namespace {
 
-// A panel gets its colour before anything is placed on it: colouring it later hands the
-// palette down to every child again.
 QWidget* panel(const QString& name, QWidget* parent) {
     auto* w = new QWidget(parent);
     w->setObjectName(name);
@@ -36,11 +34,11 @@ QWidget* panel(const QString& name, QWidget* parent) {
     return w;
 }
 
+// A panel gets its colour before anything is placed on it: colouring it later hands the
+// palette down to every child again.
 QWidget* panel(const QString& name, QWidget* parent, qint32 colour) {
     QWidget* w = panel(name, parent);
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colorFromWindows(colour));
-    w->setPalette(palette);
+    setPanelColour(w, colour);
     return w;
 }
 

@@ -23,9 +23,8 @@ QPixmap& RetainedSurface::canvas() {
 
 void RetainedSurface::clear() {
     // Erased anyway: a surface of another size gets a new pixmap without copying the old.
-    const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (m_pixmap.size() != wanted) {
-        m_pixmap = QPixmap(wanted);
+    if (m_pixmap.size() != pixmapSize()) {
+        m_pixmap = QPixmap(pixmapSize());
     }
     m_pixmap.fill(m_background);
     update();
@@ -42,7 +41,7 @@ void RetainedSurface::resizeEvent(QResizeEvent* event) {
 }
 
 void RetainedSurface::matchSize() {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
+    const QSize wanted = pixmapSize();
     if (m_pixmap.size() == wanted) {
         return;
     }

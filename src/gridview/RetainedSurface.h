@@ -28,6 +28,8 @@ protected:
 private:
     // A hidden widget learns of its new size only when shown; drawing must not wait for that.
     void matchSize();
+    // The widget's size, never less than one pixel each way.
+    QSize pixmapSize() const { return size().expandedTo(QSize(1, 1)); }
 
     QColor m_background{Qt::white};
     QPixmap m_pixmap;

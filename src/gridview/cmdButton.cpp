@@ -1,6 +1,7 @@
 #include "gridview/cmdButton.h"
 
 #include "gridview/ColorBlend.h"
+#include "gridview/PanelColour.h"
 #include "gridview/Rounding.h"
 #include "gridview/WindowsInput.h"
 
@@ -14,12 +15,6 @@ constexpr qint32 DefaultBackColor = windowsRgb(212, 212, 212);
 constexpr qint32 White = windowsRgb(255, 255, 255);
 constexpr qint32 Black = windowsRgb(0, 0, 0);
 constexpr int EdgeAlpha = 60;
-
-void fillWith(QWidget* widget, qint32 windowsColor) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colorFromWindows(windowsColor));
-    widget->setPalette(palette);
-}
 
 QFont arial825() {
     QFont font(QStringLiteral("Arial"));
@@ -35,7 +30,7 @@ cmdButton::cmdButton(const QString& name, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAutoFillBackground(true);
-    fillWith(this, m_backColor);
+    setPanelColour(this, m_backColor);
     // The caption is measured and centred when the button first gets its size.
     setCaptionFont(arial825());
 }

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
 
@@ -59,13 +60,13 @@ public:
     }
 };
 
-// One style for every edit bar, gone with the application.
+// One style for every edit bar, gone with the application (and made again for a new one).
 QStyle* sunkenBoxStyle() {
-    static QStyle* style = [] {
-        auto* made = new SunkenBoxStyle;
-        made->setParent(qApp);
-        return made;
-    }();
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new SunkenBoxStyle;
+        style->setParent(qApp);
+    }
     return style;
 }
 
