@@ -106,8 +106,9 @@ void List::buildSurfaces() {
     QFont sylfaen(QStringLiteral("Sylfaen"));
     sylfaen.setPixelSize(12);
     m_s.lejbelnadonjojskali->setFont(sylfaen);
-    m_s.lejbelnadonjojskali->move(4, 0);
-    m_s.lejbelnadonjojskali->adjustSize();
+    // Its text and font never change: laying the text out once serves every grid.
+    static const QSize nameSize = m_s.lejbelnadonjojskali->sizeHint();
+    m_s.lejbelnadonjojskali->setGeometry(QRect(QPoint(4, 0), nameSize));
     // The thumbs only show the raised look; presses on them reach the track underneath.
     m_s.DrsnikV->setButtonEnabled(false);
     m_s.DrsnikH->setButtonEnabled(false);

@@ -4,6 +4,8 @@
 #include "ui/database/SvgIcon.h"
 #include "ui/database/WindowLayout.h"
 
+#include <QFont>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -39,6 +41,22 @@ constexpr ButtonSpec kButtons[] = {
     {"cmdFontColor", 4320, 260, "Font Color", "A C"},
 };
 
+// What a drawn caption depends on.
+struct CaptionKey {
+    QString text;
+    QFont font;
+    QSize size;
+    QRgb ink;
+    qreal ratio;
+
+    bool operator==(const CaptionKey&) const = default;
+};
+
+size_t qHash(const CaptionKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.text, key.font, key.size.width(), key.size.height(), key.ink,
+                      key.ratio);
+}
+
 // A toolbar button at rest (enabled, flat, not pointed at, pressed, checked or focused) is
 // only its picture or caption: drawn here directly, as the style would place it, without the
 // style's whole button drawing, which a window pays thirteen times when it opens. Any other
@@ -70,15 +88,10 @@ private:
     // The caption as the style lays it out, drawn once per text, font, colour and size for
     // every window: shaping a text costs more than the rest of the button.
     QPixmap caption(QSize size) const {
-        const QColor ink = palette().color(QPalette::ButtonText);
-        const qreal ratio = devicePixelRatioF();
-        const QString key = QStringLiteral("%1|%2|%3x%4|%5|%6")
-                                .arg(text(), font().key())
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(ink.rgba())
-                                .arg(ratio);
-        static QHash<QString, QPixmap> drawn;
+        const CaptionKey key{text(), font(), size, palette().color(QPalette::ButtonText).rgba(),
+                             devicePixelRatioF()};
+        const qreal ratio = key.ratio;
+        static QHash<CaptionKey, QPixmap> drawn;
         auto found = drawn.constFind(key);
         if (found == drawn.constEnd()) {
             QPixmap pixmap(size * ratio);
