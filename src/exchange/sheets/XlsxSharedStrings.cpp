@@ -30,13 +30,14 @@ constexpr size_t kSmallestItem = 16;
 } // namespace
 
 XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText,
-                                     ReadAheadStream::Reading reading)
+                                     ReadAheadStream::Reading reading, ReadAheadThread* thread)
     : m_maxHeldText(maxHeldText) {
     if (!part) {
         m_tableEnded = true;
         return;
     }
-    m_xml = std::make_unique<XlsxXmlScanner>(std::move(part), reading);
+    m_xml = std::make_unique<XlsxXmlScanner>(std::move(part), reading,
+                                             ReadAheadStream::DefaultChunkBytes, thread);
 }
 
 XlsxSharedStrings::~XlsxSharedStrings() = default;

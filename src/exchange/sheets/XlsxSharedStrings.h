@@ -27,9 +27,10 @@ public:
 
     /// Reads from `part`; nullptr for a workbook without a table. Once `maxHeldText`
     /// characters are held, later strings read as empty. The part is inflated on a thread of
-    /// its own unless `reading` says otherwise.
+    /// its own (or `thread`, which outlives the table) unless `reading` says otherwise.
     explicit XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText = MaxHeldText,
-                               ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead);
+                               ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead,
+                               ReadAheadThread* thread = nullptr);
     ~XlsxSharedStrings();
     Q_DISABLE_COPY_MOVE(XlsxSharedStrings)
 

@@ -257,9 +257,9 @@ XlsxSheetParser::CellType XlsxSheetParser::typeOf(std::string_view name) {
 
 XlsxSheetParser::XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
                                  const XlsxStyles& styles, bool date1904,
-                                 ReadAheadStream::Reading reading)
-    : m_xml(std::move(sheet), reading), m_strings(strings), m_styles(styles), m_date1904(date1904) {
-}
+                                 ReadAheadStream::Reading reading, ReadAheadThread* thread)
+    : m_xml(std::move(sheet), reading, ReadAheadStream::DefaultChunkBytes, thread),
+      m_strings(strings), m_styles(styles), m_date1904(date1904) {}
 
 XlsxSheetParser::~XlsxSheetParser() = default;
 
