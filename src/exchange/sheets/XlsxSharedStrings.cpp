@@ -6,6 +6,11 @@
 #include "exchange/sheets/XlsxXmlScanner.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using Token = XlsxXmlScanner::Token;
 
@@ -105,7 +110,7 @@ void XlsxSharedStrings::appendItemText(QString& text, std::string_view bytes) {
 }
 
 bool XlsxSharedStrings::mayTakeMore() const {
-    return !m_tableEnded && qsizetype(m_items.size()) < kMaxItems && m_textRead < m_maxHeldText;
+    return !m_tableEnded && m_itemCount < kMaxItems && m_textRead < m_maxHeldText;
 }
 
 void XlsxSharedStrings::makeRoom(qsizetype length) {
@@ -122,8 +127,20 @@ void XlsxSharedStrings::makeRoom(qsizetype length) {
     m_chunkUsed = 0;
 }
 
-inline void XlsxSharedStrings::add(qsizetype length) {
-    m_items.push_back(Item(m_chunks.size() - 1) << 32 | Item(m_chunkUsed) << 16 | Item(length));
+void XlsxSharedStrings::reserveItems(qsizetype more) {
+    if (more <= m_itemRoom - m_itemCount) {
+        return;
+    }
+    const qsizetype room = qMax(qMax<qsizetype>(2 * m_itemRoom, 1024), m_itemCount + more);
+    auto larger = std::make_unique_for_overwrite<Item[]>(size_t(room));
+    std::copy_n(m_items.get(), m_itemCount, larger.get());
+    m_items = std::move(larger);
+    m_itemRoom = room;
+}
+
+void XlsxSharedStrings::add(qsizetype length) {
+    m_items[m_itemCount++] =
+        Item(m_chunks.size() - 1) << 32 | Item(m_chunkUsed) << 16 | Item(length);
     m_chunkUsed += length;
     m_textRead += length;
 }
@@ -150,7 +167,7 @@ bool XlsxSharedStrings::readItem() {
         }
         // Never longer than a cell's text, so it fits a chunk.
         makeRoom(m_item.size());
-        m_items.reserve(m_items.size() + 1);
+        reserveItems(1);
         std::copy_n(m_item.utf16(), m_item.size(), m_chunks.back().get() + m_chunkUsed);
         add(m_item.size());
         return true;
@@ -165,38 +182,76 @@ qsizetype XlsxSharedStrings::takePlainItems() {
     const std::string_view bytes = m_xml->ahead();
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    // The index has room for every item at hand, so adding one cannot fail half-way.
-    const size_t most = bytes.size() / kSmallestItem + 1;
-    if (m_items.capacity() - m_items.size() < most) {
-        m_items.reserve(qMax(2 * m_items.capacity(), m_items.size() + most));
-    }
-    const qsizetype itemsLeft = kMaxItems - qsizetype(m_items.size());
-    const qsizetype first = qsizetype(m_items.size());
+    // The index has room for every item at hand, so the pass needs no check for it.
+    reserveItems(qsizetype(bytes.size() / kSmallestItem) + 1);
+    // Kept apart from the table while the pass runs, and written back once.
+    char16_t* const chunk = m_chunks.empty() ? nullptr : m_chunks.back().get();
+    const Item chunkNumber = Item(m_chunks.empty() ? 0 : m_chunks.size() - 1) << 32;
+    const qsizetype chunkSize = m_chunkSize;
+    qsizetype used = m_chunkUsed;
+    qsizetype textRead = m_textRead;
+    qsizetype count = m_itemCount;
     qsizetype needed = -1;
-    while (m_textRead < m_maxHeldText && qsizetype(m_items.size()) - first < itemsLeft) {
+    while (textRead < m_maxHeldText && count < kMaxItems) {
         if (size_t(end - p) < open.size() + close.size() ||
             !AsciiRuns::same(p, open.data(), open.size())) {
             break;
         }
         const char* const text = p + open.size();
-        const char* const special = AsciiRuns::findSpecial(text, end);
-        if (size_t(end - special) < close.size() ||
-            !AsciiRuns::same(special, close.data(), close.size())) {
-            break;
+        size_t n = 0;
+        bool read = false;
+#if defined(__SSE2__)
+        // An item shorter than sixteen bytes, with room to spare: looked at and widened in one
+        // step, what follows its end left over or overwritten by the next one.
+        if (end - text >= 32 && chunkSize - used >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+            const unsigned stops = unsigned(
+                _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('<')),
+                                                            _mm_cmpeq_epi8(v, _mm_set1_epi8('&'))),
+                                               _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
+            if (stops != 0) {
+                n = size_t(std::countr_zero(stops));
+                // Bytes beyond ASCII, and '_' that may begin an escape.
+                const unsigned unusual = unsigned(
+                    _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('_')))));
+                if ((unusual & ((1u << n) - 1)) != 0 ||
+                    !AsciiRuns::same(text + n, close.data(), close.size())) {
+                    break;
+                }
+                const __m128i zero = _mm_setzero_si128();
+                auto* const to = reinterpret_cast<__m128i*>(chunk + used);
+                _mm_storeu_si128(to, _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(to + 1, _mm_unpackhi_epi8(v, zero));
+                read = true;
+            }
         }
-        const std::string_view item(text, size_t(special - text));
-        if (qsizetype(item.size()) > SheetCells::MaxTextLength ||
-            !AsciiRuns::asciiWithout(item, '_')) {
-            break;
+#endif
+        if (!read) {
+            const char* const special = AsciiRuns::findSpecial(text, end);
+            if (size_t(end - special) < close.size() ||
+                !AsciiRuns::same(special, close.data(), close.size())) {
+                break;
+            }
+            const std::string_view item(text, size_t(special - text));
+            if (qsizetype(item.size()) > SheetCells::MaxTextLength ||
+                !AsciiRuns::asciiWithout(item, '_')) {
+                break;
+            }
+            n = item.size();
+            if (!chunk || qsizetype(n) > chunkSize - used) {
+                needed = qsizetype(n);
+                break;
+            }
+            AsciiRuns::widen(item.data(), n, chunk + used);
         }
-        if (qsizetype(item.size()) > m_chunkSize - m_chunkUsed || m_chunks.empty()) {
-            needed = qsizetype(item.size());
-            break;
-        }
-        AsciiRuns::widen(item.data(), item.size(), m_chunks.back().get() + m_chunkUsed);
-        add(qsizetype(item.size()));
-        p = special + close.size();
+        m_items[count++] = chunkNumber | Item(used) << 16 | Item(n);
+        used += qsizetype(n);
+        textRead += qsizetype(n);
+        p = text + n + close.size();
     }
+    m_chunkUsed = used;
+    m_textRead = textRead;
+    m_itemCount = count;
     m_xml->skip(size_t(p - bytes.data()));
     return needed;
 }
@@ -206,13 +261,13 @@ bool XlsxSharedStrings::readMore() {
         m_tableEnded = true;
         return false;
     }
-    const size_t before = m_items.size();
+    const qsizetype before = m_itemCount;
     try {
         // A chunk is filled by the plain items until one does not fit, which begins the next.
         for (qsizetype needed = takePlainItems(); needed >= 0; needed = takePlainItems()) {
             makeRoom(needed);
         }
-        if (m_items.size() == before) {
+        if (m_itemCount == before) {
             readItem();
         }
     } catch (...) {
@@ -220,20 +275,20 @@ bool XlsxSharedStrings::readMore() {
         m_failure = std::current_exception();
         m_tableEnded = true;
     }
-    return m_items.size() > before || !m_tableEnded;
+    return m_itemCount > before || !m_tableEnded;
 }
 
 QStringView XlsxSharedStrings::readThrough(qsizetype index) {
     if (index < 0) {
         return QStringView();
     }
-    while (qsizetype(m_items.size()) <= index && readMore()) {
+    while (m_itemCount <= index && readMore()) {
     }
-    if (qsizetype(m_items.size()) <= index) {
+    if (m_itemCount <= index) {
         if (m_failure) {
             std::rethrow_exception(std::exchange(m_failure, nullptr));
         }
         return QStringView();
     }
-    return textOf(m_items[size_t(index)]);
+    return textOf(m_items[index]);
 }

@@ -39,13 +39,13 @@ public:
     /// a string it kept from being read is asked for.
     QStringView at(qsizetype index) {
         // Most cells name a string already read: no call for them.
-        if (quint64(index) < quint64(m_items.size())) {
-            return textOf(m_items[size_t(index)]);
+        if (quint64(index) < quint64(m_itemCount)) {
+            return textOf(m_items[index]);
         }
         return readThrough(index);
     }
     /// The memory the strings read so far take: their characters and where each one lies.
-    qint64 heldBytes() const { return 2 * qint64(m_textRead) + 8 * qint64(m_items.size()); }
+    qint64 heldBytes() const { return 2 * qint64(m_textRead) + 8 * qint64(m_itemCount); }
 
     /// Reads one string item (<si> or <is>: a plain <t>, or rich-text runs whose <t> texts are
     /// joined, phonetic runs left out) from just after its start tag through its end tag, and
@@ -78,6 +78,8 @@ private:
     void makeRoom(qsizetype length);
     // Records the `length` units just written at the end of the last chunk as the next string.
     void add(qsizetype length);
+    // Room in the index for `more` items.
+    void reserveItems(qsizetype more);
     bool mayTakeMore() const;
 
     std::unique_ptr<XlsxXmlScanner> m_xml;
@@ -92,5 +94,7 @@ private:
     std::vector<std::unique_ptr<char16_t[]>> m_chunks;
     qsizetype m_chunkSize = 0;
     qsizetype m_chunkUsed = 0;
-    std::vector<Item> m_items;
+    std::unique_ptr<Item[]> m_items; // filled in place, so a pass over the bytes needs no checks
+    qsizetype m_itemCount = 0;
+    qsizetype m_itemRoom = 0;
 };
