@@ -39,43 +39,47 @@ ReadAheadStream* ReadAheadThread::choose() const {
     return chosen;
 }
 
+void ReadAheadThread::fill(ReadAheadStream& stream, std::unique_lock<std::mutex>& lock) {
+    ReadAheadStream::Chunk chunk;
+    if (!stream.m_empty.empty()) {
+        chunk.bytes = std::move(stream.m_empty.back());
+        stream.m_empty.pop_back();
+    } else {
+        ++stream.m_allocated;
+    }
+    stream.m_reading = true;
+    lock.unlock();
+    bool more = false;
+    std::exception_ptr failure;
+    try {
+        more = stream.fill(chunk);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    lock.lock();
+    stream.m_reading = false;
+    if (more) {
+        stream.m_full.push_back(std::move(chunk));
+        stream.m_passedOver = stream.emptyChunks() == 0;
+    } else {
+        stream.m_ended = true;
+        stream.m_failure = failure;
+    }
+    if (!more || stream.m_leaving ||
+        (stream.m_takerWaits && stream.m_full.size() >= stream.m_wakeAt)) {
+        m_filled.notify_all();
+    }
+}
+
 void ReadAheadThread::run() noexcept {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
-        ReadAheadStream* const stream = choose();
-        if (!stream) {
+        if (ReadAheadStream* const stream = choose()) {
+            m_busy = true;
+            fill(*stream, lock);
+            m_busy = false;
+        } else {
             m_work.wait(lock);
-            continue;
-        }
-        ReadAheadStream::Chunk chunk;
-        if (!stream->m_empty.empty()) {
-            chunk.bytes = std::move(stream->m_empty.back());
-            stream->m_empty.pop_back();
-        } else {
-            ++stream->m_allocated;
-        }
-        m_filling = stream;
-        lock.unlock();
-        bool more = false;
-        std::exception_ptr failure;
-        try {
-            more = stream->fill(chunk);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        lock.lock();
-        m_filling = nullptr;
-        if (more) {
-            stream->m_full.push_back(std::move(chunk));
-            stream->m_passedOver = stream->emptyChunks() == 0;
-        } else {
-            stream->m_ended = true;
-            stream->m_failure = failure;
-        }
-        // A stream going away waits for its chunk too.
-        if (!more || (stream->m_takerWaits && stream->m_full.size() >= stream->m_wakeAt) ||
-            std::find(m_streams.begin(), m_streams.end(), stream) == m_streams.end()) {
-            m_filled.notify_all();
         }
     }
 }
@@ -111,7 +115,8 @@ ReadAheadStream::~ReadAheadStream() {
         std::unique_lock lock(m_thread->m_mutex);
         std::erase(m_thread->m_streams, this);
         // The device may be read this very moment; it goes once that read has ended.
-        m_thread->m_filled.wait(lock, [this] { return m_thread->m_filling != this; });
+        m_leaving = true;
+        m_thread->m_filled.wait(lock, [this] { return !m_reading; });
     }
 }
 
@@ -145,7 +150,17 @@ std::span<char> ReadAheadStream::nextInPlace() {
             m_thread->m_work.notify_one();
         }
     }
-    if (m_full.empty() && !m_ended) {
+    while (m_full.empty() && !m_ended) {
+        // Rather than wait while the reading thread is busy, this one reads: this stream, when
+        // the other is not on it, or another one. An idle reading thread is on its way here.
+        if (m_thread->m_busy) {
+            if (ReadAheadStream* const stream = fillable() ? this : m_thread->choose()) {
+                m_thread->fill(*stream, lock);
+                continue;
+            }
+        } else {
+            m_thread->m_work.notify_one();
+        }
         m_takerWaits = true;
         m_thread->m_filled.wait(lock, [this] { return m_full.size() >= m_wakeAt || m_ended; });
         m_takerWaits = false;

@@ -18,7 +18,9 @@ class ReadAheadStream;
 /// A thread that reads devices ahead for the streams that share it, a chunk at a time: the
 /// chunk a taker waits for first, otherwise that of the stream with the fewest ready. Two parts
 /// of one package are inflated side by side on it, rather than on two threads that would
-/// compete with the one that takes their chunks for the processor.
+/// compete with the one that takes their chunks for the processor. A taker that would wait
+/// while the thread reads another stream reads a chunk itself instead, of a stream the thread
+/// is not on: the work falls to whichever thread has time for it.
 class ReadAheadThread final {
 public:
     ReadAheadThread();
@@ -31,14 +33,16 @@ private:
     void run() noexcept;
     // The stream that can be filled and is needed most; nullptr when none can.
     ReadAheadStream* choose() const;
+    // Reads the next chunk of `stream`, which choose() gave, with `lock` released meanwhile.
+    void fill(ReadAheadStream& stream, std::unique_lock<std::mutex>& lock);
 
     std::mutex m_mutex;               // guards the streams' hand-over too
     std::condition_variable m_work;   // the thread waits on it
     std::condition_variable m_filled; // a stream's chunk has been read
     std::vector<ReadAheadStream*> m_streams;
-    ReadAheadStream* m_filling = nullptr; // read outside the lock
     bool m_stopping = false;
     bool m_started = false;
+    bool m_busy = false;  // the thread reads a chunk
     std::thread m_thread; // started last, when everything above is ready
 };
 
@@ -94,7 +98,7 @@ private:
     // How many chunks the reading side could fill now.
     size_t emptyChunks() const { return m_empty.size() + size_t(m_chunks - m_allocated); }
     // Whether the reading thread may fill a chunk of it now.
-    bool fillable() const { return !m_ended && !m_passedOver && emptyChunks() > 0; }
+    bool fillable() const { return !m_ended && !m_passedOver && !m_reading && emptyChunks() > 0; }
 
     std::unique_ptr<QIODevice> m_device;
     const qsizetype m_chunkBytes;
@@ -110,5 +114,7 @@ private:
     bool m_ended = false;      // the reading side has passed on its last chunk
     bool m_passedOver = false; // all chunks were full: not filled until half are empty again
     bool m_takerWaits = false; // the taking side waits for full chunks
+    bool m_reading = false;    // a chunk is being read, outside the lock
+    bool m_leaving = false;    // the stream is being destroyed
     std::exception_ptr m_failure;
 };
