@@ -64,7 +64,7 @@ public:
     static constexpr qsizetype HeadRoom = 4096;
 
     enum class Reading {
-        Ahead,    // on a thread of its own
+        Ahead,    // on a reading thread: its own, or one it shares
         OnDemand, // on the thread that takes the chunks, as they are asked for
     };
 
