@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <memory>
+#include <random>
 #include <stdexcept>
 
 using namespace SpreadsheetFixtures;
@@ -32,6 +33,10 @@ private slots:
     void textCutAtACellsLengthKeepsPairsWhole();
     void readingFailureReachesTheReader();
     void readAheadStaysBoundedAndEnds();
+    void streamsSharingAThreadReadInOrder();
+    void sharingStreamsStayBoundedAndEnd();
+    void sharedStringsOfEveryShapeStayPut_data();
+    void sharedStringsOfEveryShapeStayPut();
 };
 
 namespace {
@@ -270,6 +275,11 @@ void TestXlsxScanner::cellShapesReadTheSameEitherWay_data() {
     // The usual shapes, read in one step when the bytes are at hand.
     QTest::newRow("shared") << QByteArray(R"(<c r="B1" t="s"><v>4</v></c>)")
                             << QStringList{"", expectedRows()[0][4]};
+    QTest::newRow("shared with a style") << QByteArray(R"(<c r="B1" s="0" t="s"><v>4</v></c>)")
+                                         << QStringList{"", expectedRows()[0][4]};
+    QTest::newRow("shared past the last column kept")
+        << QByteArray(R"(<c r="AF1" t="s"><v>0</v></c><c r="AG1" t="s"><v>4</v></c>)")
+        << QStringList(31, QString()) + QStringList{"plain"};
     QTest::newRow("inline") << QByteArray(R"(<c r="C1" )" + text) << QStringList{"", "", "x"};
     QTest::newRow("number with a style")
         << QByteArray(R"(<c r="A1" s="0"><v>1.5</v></c>)") << QStringList{"1.5"};
@@ -451,6 +461,158 @@ void TestXlsxScanner::readAheadStaysBoundedAndEnds() {
     }
     QVERIFY(destroyed);
     QVERIFY(reads <= kTaken + ReadAheadStream::DefaultChunks);
+}
+
+namespace {
+
+QByteArray patterned(qsizetype size, char seed) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i) {
+        bytes[i] = char(seed + i % 251);
+    }
+    return bytes;
+}
+
+} // namespace
+
+void TestXlsxScanner::streamsSharingAThreadReadInOrder() {
+    // Two streams on one reading thread, taken unevenly: each yields its own bytes in order,
+    // whoever read them, and a failure reaches only the stream it happened in, after its
+    // bytes before it.
+    const QByteArray first = patterned(300000, 'a');
+    const QByteArray second = patterned(200000, 'A');
+    const qsizetype failAt = 150000;
+    ReadAheadThread thread;
+    ReadAheadStream a(std::make_unique<TrickleDevice>(first, 1000), 1024, 4,
+                      ReadAheadStream::Reading::Ahead, &thread);
+    ReadAheadStream b(std::make_unique<TrickleDevice>(second, 777, failAt), 1024, 4,
+                      ReadAheadStream::Reading::Ahead, &thread);
+    QByteArray fromA;
+    QByteArray fromB;
+    bool bFailed = false;
+    for (int turn = 0; turn < 100000 && !(fromA.size() == first.size() && bFailed); ++turn) {
+        if (turn % 4 != 3) {
+            fromA.append(a.next());
+        } else if (!bFailed) {
+            try {
+                const QByteArrayView chunk = b.next();
+                QVERIFY(!chunk.isEmpty());
+                fromB.append(chunk);
+            } catch (const std::runtime_error&) {
+                bFailed = true;
+            }
+        }
+    }
+    QCOMPARE(fromA, first);
+    QVERIFY(a.next().isEmpty());
+    QVERIFY(bFailed);
+    QCOMPARE(fromB, second.first(failAt));
+}
+
+void TestXlsxScanner::sharingStreamsStayBoundedAndEnd() {
+    // Endless parts on one thread: a stream taken from runs only so many chunks ahead, one
+    // never taken from fills its chunks and no more, and both end as they go.
+    std::atomic<int> takenReads = 0;
+    std::atomic<int> idleReads = 0;
+    bool takenDestroyed = false;
+    bool idleDestroyed = false;
+    constexpr int kTaken = 40;
+    constexpr int kChunks = 4;
+    {
+        ReadAheadThread thread;
+        ReadAheadStream idle(
+            std::make_unique<TrickleDevice>(QByteArray(), 1024, -1, &idleReads, &idleDestroyed),
+            1024, kChunks, ReadAheadStream::Reading::Ahead, &thread);
+        ReadAheadStream taken(
+            std::make_unique<TrickleDevice>(QByteArray(), 1024, -1, &takenReads, &takenDestroyed),
+            1024, kChunks, ReadAheadStream::Reading::Ahead, &thread);
+        for (int i = 0; i < kTaken; ++i) {
+            QCOMPARE(taken.next().size(), 1024);
+        }
+        QVERIFY(takenReads <= kTaken + kChunks);
+        QVERIFY(idleReads <= kChunks);
+    }
+    QVERIFY(takenDestroyed && idleDestroyed);
+    QVERIFY(takenReads <= kTaken + kChunks);
+    QVERIFY(idleReads <= kChunks);
+}
+
+void TestXlsxScanner::sharedStringsOfEveryShapeStayPut_data() {
+    QTest::addColumn<ReadAheadStream::Reading>("reading");
+    QTest::addColumn<qsizetype>("step"); // the most bytes one read of the part gives, 0: all
+    QTest::newRow("inflated ahead") << ReadAheadStream::Reading::Ahead << qsizetype(0);
+    QTest::newRow("read on demand") << ReadAheadStream::Reading::OnDemand << qsizetype(0);
+    QTest::newRow("in small pieces") << ReadAheadStream::Reading::Ahead << qsizetype(997);
+}
+
+void TestXlsxScanner::sharedStringsOfEveryShapeStayPut() {
+    QFETCH(ReadAheadStream::Reading, reading);
+    QFETCH(qsizetype, step);
+    // Enough strings of every shape, some as long as a cell holds, to fill many of the
+    // table's chunks: each reads as written, and stays valid while the table reads on.
+    QByteArray part = "<sst>";
+    QStringList expected;
+    for (int i = 0; i < 40000; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        switch (i % 9) {
+        case 0:
+            part += "<si><t>s" + n + "</t></si>";
+            expected.append("s" + n);
+            break;
+        case 1:
+            part += "<si><t>a longer plain string " + n + "</t></si>";
+            expected.append("a longer plain string " + n);
+            break;
+        case 2:
+            part += "<si><t></t></si><si/>";
+            expected += {QString(), QString()};
+            break;
+        case 3:
+            part += "<si><t>x_x0041_" + n + "&amp;</t></si>";
+            expected.append("xA" + n + "&");
+            break;
+        case 4:
+            part += "<si><t>caf\xC3\xA9 " + n + "</t></si>";
+            expected.append(QString::fromUtf8("caf\xC3\xA9 " + n));
+            break;
+        case 5:
+            part += "<si><r><t>ri</t></r><r><t>ch" + n + "</t></r></si>";
+            expected.append("rich" + n);
+            break;
+        case 6:
+            if (i % 5000 == 6) {
+                // As long as a cell holds, and longer (cut to it).
+                part += "<si><t>" + QByteArray(SheetCells::MaxTextLength, 'L') + "</t></si>";
+                part += "<si><t>" + QByteArray(SheetCells::MaxTextLength + 9, 'M') + "</t></si>";
+                expected += {QString(SheetCells::MaxTextLength, u'L'),
+                             QString(SheetCells::MaxTextLength, u'M')};
+            }
+            break;
+        default:
+            part += "<si><t>" + n + "</t></si>";
+            expected.append(QString::fromLatin1(n));
+            break;
+        }
+    }
+    part += "</sst>";
+    std::unique_ptr<QIODevice> device =
+        step > 0 ? std::unique_ptr<QIODevice>(std::make_unique<TrickleDevice>(part, step))
+                 : buffer(part);
+    XlsxSharedStrings table(std::move(device), XlsxSharedStrings::MaxHeldText, reading);
+    const QStringView first = table.at(0);
+    std::vector<QStringView> read;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        read.push_back(table.at(i));
+        QCOMPARE(read.back(), expected[i]);
+    }
+    QCOMPARE(table.at(expected.size()), u"");
+    QCOMPARE(first, expected[0]);
+    std::mt19937 random(7);
+    for (int k = 0; k < 1000; ++k) {
+        const qsizetype i = qsizetype(random() % size_t(expected.size()));
+        QCOMPARE(table.at(i), expected[i]);
+        QCOMPARE(read[size_t(i)].utf16(), table.at(i).utf16());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestXlsxScanner)

@@ -79,6 +79,28 @@ void SheetCells::keepSpare(std::unique_ptr<Row> row) {
     m_spare.push_back(std::move(row));
 }
 
+inline bool SheetCells::makeRoom(int rowNumber, int column, qsizetype length, char16_t*& to) {
+    // Most texts go to an empty cell of a row that has room for them and no dead text: they
+    // are appended, and take just their units of the budget.
+    const size_t c = size_t(column - 1);
+    Row* const target = row(rowNumber);
+    if (target && target->length[c] == 0 && target->used == target->liveLength &&
+        length <= target->capacity - target->used) {
+        if (!charge(2 * qint64(length))) {
+            to = nullptr;
+            return false;
+        }
+        const qsizetype end = target->used;
+        target->start[c] = quint32(end);
+        target->length[c] = quint32(length);
+        target->used = end + length;
+        target->liveLength = end + length;
+        to = target->text.get() + end;
+        return true;
+    }
+    return makeRoomInGeneral(rowNumber, column, length, to);
+}
+
 bool SheetCells::set(int rowNumber, int column, QStringView text) {
     if (!inSheet(rowNumber, column)) {
         return false;
@@ -121,7 +143,7 @@ bool SheetCells::setAscii(int rowNumber, int column, std::string_view ascii) {
     return true;
 }
 
-bool SheetCells::makeRoom(int rowNumber, int column, qsizetype length, char16_t*& to) {
+bool SheetCells::makeRoomInGeneral(int rowNumber, int column, qsizetype length, char16_t*& to) {
     to = nullptr;
     const size_t c = size_t(column - 1);
     Row* target = row(rowNumber);

@@ -56,6 +56,7 @@ private:
     // then points at (nullptr when there is nothing to write); false, changing nothing, when
     // the budget refuses them.
     bool makeRoom(int row, int column, qsizetype length, char16_t*& to);
+    bool makeRoomInGeneral(int row, int column, qsizetype length, char16_t*& to);
     /// Takes (or, below 0, gives back) `bytes` of the budget; false when they are refused.
     bool charge(qint64 bytes);
     static qint64 costOf(const Row& row);

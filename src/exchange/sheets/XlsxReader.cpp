@@ -1,6 +1,7 @@
 #include "exchange/sheets/XlsxReader.h"
 
 #include "exchange/ImportBudget.h"
+#include "exchange/sheets/ReadAheadStream.h"
 #include "exchange/sheets/XlsxPackage.h"
 #include "exchange/sheets/XlsxSharedStrings.h"
 #include "exchange/sheets/XlsxSheetParser.h"
@@ -30,9 +31,10 @@ XlsxReader::XlsxReader(std::unique_ptr<ZipArchive> archive, ImportBudget* budget
     if (auto styles = XlsxPackage::openPart(*m_archive, parts.styles)) {
         *m_styles = XlsxStyles::parse(*styles);
     }
-    // The shared strings and the sheet are each inflated on a thread of their own, through
-    // handles of their own on the archive. Should the archive not open again, both are read
-    // through its one handle, on this thread.
+    // The shared strings and the sheet are inflated side by side on one thread, through
+    // handles of their own on the archive, while they are read on this one: a thread for each
+    // would leave three to compete for the processor. Should the archive not open again, both
+    // are read through its one handle, on this thread.
     std::unique_ptr<ZipEntryDevice> sheet = m_archive->openEntryAlone(parts.worksheet);
     std::unique_ptr<ZipEntryDevice> strings = m_archive->openEntryAlone(parts.sharedStrings);
     bool oneHandle = false;
@@ -49,10 +51,14 @@ XlsxReader::XlsxReader(std::unique_ptr<ZipArchive> archive, ImportBudget* budget
     const qsizetype maxHeldText =
         budget ? qBound<qsizetype>(1, budget->limit() / 2, XlsxSharedStrings::MaxHeldText)
                : XlsxSharedStrings::MaxHeldText;
-    m_strings = std::make_unique<XlsxSharedStrings>(std::move(strings), maxHeldText, reading);
+    if (!oneHandle && (sheet || strings)) {
+        m_inflating = std::make_unique<ReadAheadThread>();
+    }
+    m_strings = std::make_unique<XlsxSharedStrings>(std::move(strings), maxHeldText, reading,
+                                                    m_inflating.get());
     if (sheet) {
         m_sheet = std::make_unique<XlsxSheetParser>(std::move(sheet), *m_strings, *m_styles,
-                                                    parts.date1904, reading);
+                                                    parts.date1904, reading, m_inflating.get());
     }
 }
 

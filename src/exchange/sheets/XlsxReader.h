@@ -9,6 +9,7 @@
 #include <memory>
 
 class ImportBudget;
+class ReadAheadThread;
 class XlsxSharedStrings;
 class XlsxSheetParser;
 class XlsxStyles;
@@ -35,6 +36,7 @@ private:
 
     std::unique_ptr<ZipArchive> m_archive;
     std::unique_ptr<XlsxStyles> m_styles;
+    std::unique_ptr<ReadAheadThread> m_inflating; // outlives the parts it inflates
     std::unique_ptr<XlsxSharedStrings> m_strings;
     std::unique_ptr<XlsxSheetParser> m_sheet; // nullptr when the package has no worksheet
     ImportBudget* m_budget;

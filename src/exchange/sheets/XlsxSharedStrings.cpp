@@ -5,7 +5,12 @@
 #include "exchange/sheets/XlsxEscapes.h"
 #include "exchange/sheets/XlsxXmlScanner.h"
 
-#include <system_error>
+#include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using Token = XlsxXmlScanner::Token;
 
@@ -19,46 +24,28 @@ constexpr qint64 kItemBudget = 64 * 1024 * 1024;
 // No workbook comes near this many distinct strings; a table claiming more is not followed
 // further, so a part of empty items cannot make the index grow without bound.
 constexpr qsizetype kMaxItems = 16 * 1024 * 1024;
-// The reading thread hands strings over in blocks of about this much text (or this many
-// strings), and runs at most a few blocks ahead of the cells. Small enough that the allocator
-// keeps them on its heap rather than mapping (and the other thread unmapping) pages for each.
-constexpr qsizetype kBlockText = 16 * 1024;
-constexpr qsizetype kBlockItems = 4 * 1024;
-// Room past kBlockText, so the string that ends a block mostly fits the memory it has.
-constexpr qsizetype kBlockSlack = 256;
-constexpr size_t kBlocksAhead = 8;
+// The strings are kept in chunks of up to this many units (an item's offset takes 16 bits),
+// the first ones smaller for the many small tables. Every string fits one: none is longer
+// than a cell's text.
+constexpr qsizetype kLargestChunk = 0xFFFF;
+constexpr qsizetype kFirstChunk = 4096;
+static_assert(SheetCells::MaxTextLength < kLargestChunk);
+// The fewest bytes an item takes, "<si><t></t></si>": room in the index for the items at hand.
+constexpr size_t kSmallestItem = 16;
 } // namespace
 
 XlsxSharedStrings::XlsxSharedStrings(std::unique_ptr<QIODevice> part, qsizetype maxHeldText,
-                                     ReadAheadStream::Reading reading)
+                                     ReadAheadStream::Reading reading, ReadAheadThread* thread)
     : m_maxHeldText(maxHeldText) {
     if (!part) {
-        m_done = true;
+        m_tableEnded = true;
         return;
     }
-    // The reading thread inflates the part itself: one thread for the table is enough.
-    m_xml = std::make_unique<XlsxXmlScanner>(std::move(part), ReadAheadStream::Reading::OnDemand);
-    if (reading == ReadAheadStream::Reading::OnDemand) {
-        return;
-    }
-    try {
-        m_thread = std::thread(&XlsxSharedStrings::run, this);
-        m_threaded = true;
-    } catch (const std::system_error&) {
-        // No thread to be had: the table is read as its strings are asked for.
-    }
+    m_xml = std::make_unique<XlsxXmlScanner>(std::move(part), reading,
+                                             ReadAheadStream::DefaultChunkBytes, thread);
 }
 
-XlsxSharedStrings::~XlsxSharedStrings() {
-    if (m_threaded) {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_taken.notify_one();
-        m_thread.join();
-    }
-}
+XlsxSharedStrings::~XlsxSharedStrings() = default;
 
 bool XlsxSharedStrings::readStringItem(XlsxXmlScanner& xml, std::string& bytes, QString& text) {
     bytes.clear();
@@ -122,14 +109,50 @@ void XlsxSharedStrings::appendItemText(QString& text, std::string_view bytes) {
     }
 }
 
-bool XlsxSharedStrings::readItem(QString& text) {
-    while (!m_tableEnded && m_itemsRead < kMaxItems && m_textRead < m_maxHeldText) {
+bool XlsxSharedStrings::mayTakeMore() const {
+    return !m_tableEnded && m_itemCount < kMaxItems && m_textRead < m_maxHeldText;
+}
+
+void XlsxSharedStrings::makeRoom(qsizetype length) {
+    if (!m_chunks.empty() && length <= m_chunkSize - m_chunkUsed) {
+        return;
+    }
+    const qsizetype size =
+        qMax(length, m_chunks.empty() ? kFirstChunk : qMin(2 * m_chunkSize, kLargestChunk));
+    if (m_chunks.size() == m_chunks.capacity()) {
+        m_chunks.reserve(qMax<size_t>(16, 2 * m_chunks.size())); // so that the push cannot fail
+    }
+    m_chunks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(size)));
+    m_chunkSize = size;
+    m_chunkUsed = 0;
+}
+
+void XlsxSharedStrings::reserveItems(qsizetype more) {
+    if (more <= m_itemRoom - m_itemCount) {
+        return;
+    }
+    const qsizetype room = qMax(qMax<qsizetype>(2 * m_itemRoom, 1024), m_itemCount + more);
+    auto larger = std::make_unique_for_overwrite<Item[]>(size_t(room));
+    std::copy_n(m_items.get(), m_itemCount, larger.get());
+    m_items = std::move(larger);
+    m_itemRoom = room;
+}
+
+void XlsxSharedStrings::add(qsizetype length) {
+    m_items[m_itemCount++] =
+        Item(m_chunks.size() - 1) << 32 | Item(m_chunkUsed) << 16 | Item(length);
+    m_chunkUsed += length;
+    m_textRead += length;
+}
+
+bool XlsxSharedStrings::readItem() {
+    while (mayTakeMore()) {
         m_xml->setBudget(kItemBudget);
-        const qsizetype start = text.size();
+        m_item.resize(0);
         // Most items are one plain <t>.
         if (const std::optional<std::string_view> item =
                 m_xml->takeSimpleContent("<si><t>", "</t></si>")) {
-            appendItemText(text, *item);
+            appendItemText(m_item, *item);
         } else {
             const Token token = m_xml->next();
             if (token == Token::Finished) {
@@ -138,169 +161,134 @@ bool XlsxSharedStrings::readItem(QString& text) {
             if (token == Token::EndTag || m_xml->name() != "si") {
                 continue;
             }
-            if (token == Token::StartTag && !readStringItem(*m_xml, m_bytes, text)) {
+            if (token == Token::StartTag && !readStringItem(*m_xml, m_bytes, m_item)) {
                 break;
             }
         }
-        ++m_itemsRead;
-        m_textRead += text.size() - start;
+        // Never longer than a cell's text, so it fits a chunk.
+        makeRoom(m_item.size());
+        reserveItems(1);
+        std::copy_n(m_item.utf16(), m_item.size(), m_chunks.back().get() + m_chunkUsed);
+        add(m_item.size());
         return true;
     }
     m_tableEnded = true;
     return false;
 }
 
-void XlsxSharedStrings::takePlainItems(Block& block) {
+qsizetype XlsxSharedStrings::takePlainItems() {
     constexpr std::string_view open = "<si><t>";
     constexpr std::string_view close = "</t></si>";
     const std::string_view bytes = m_xml->ahead();
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    // Written in place: the block has room for this much, and is cut to what was written.
-    const qsizetype room = kBlockText + kBlockSlack;
-    qsizetype used = block.text.size();
-    block.text.resize(room);
-    char16_t* const to = reinterpret_cast<char16_t*>(block.text.data());
-    while (used < kBlockText && qsizetype(block.ends.size()) < kBlockItems && !m_tableEnded &&
-           m_itemsRead < kMaxItems && m_textRead < m_maxHeldText) {
+    // The index has room for every item at hand, so the pass needs no check for it.
+    reserveItems(qsizetype(bytes.size() / kSmallestItem) + 1);
+    // Kept apart from the table while the pass runs, and written back once.
+    char16_t* const chunk = m_chunks.empty() ? nullptr : m_chunks.back().get();
+    const Item chunkNumber = Item(m_chunks.empty() ? 0 : m_chunks.size() - 1) << 32;
+    const qsizetype chunkSize = m_chunkSize;
+    qsizetype used = m_chunkUsed;
+    qsizetype textRead = m_textRead;
+    qsizetype count = m_itemCount;
+    qsizetype needed = -1;
+    while (textRead < m_maxHeldText && count < kMaxItems) {
         if (size_t(end - p) < open.size() + close.size() ||
             !AsciiRuns::same(p, open.data(), open.size())) {
             break;
         }
         const char* const text = p + open.size();
-        const char* const special = AsciiRuns::findSpecial(text, end);
-        if (size_t(end - special) < close.size() ||
-            !AsciiRuns::same(special, close.data(), close.size())) {
-            break;
+        size_t n = 0;
+        bool read = false;
+#if defined(__SSE2__)
+        // An item shorter than sixteen bytes, with room to spare: looked at and widened in one
+        // step, what follows its end left over or overwritten by the next one.
+        if (end - text >= 32 && chunkSize - used >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+            const unsigned stops = unsigned(
+                _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('<')),
+                                                            _mm_cmpeq_epi8(v, _mm_set1_epi8('&'))),
+                                               _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
+            if (stops != 0) {
+                n = size_t(std::countr_zero(stops));
+                // Bytes beyond ASCII, and '_' that may begin an escape.
+                const unsigned unusual = unsigned(
+                    _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('_')))));
+                if ((unusual & ((1u << n) - 1)) != 0 ||
+                    !AsciiRuns::same(text + n, close.data(), close.size())) {
+                    break;
+                }
+                const __m128i zero = _mm_setzero_si128();
+                auto* const to = reinterpret_cast<__m128i*>(chunk + used);
+                _mm_storeu_si128(to, _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(to + 1, _mm_unpackhi_epi8(v, zero));
+                read = true;
+            }
         }
-        const std::string_view item(text, size_t(special - text));
-        if (qsizetype(item.size()) > room - used || !AsciiRuns::asciiWithout(item, '_')) {
-            break;
+#endif
+        if (!read) {
+            const char* const special = AsciiRuns::findSpecial(text, end);
+            if (size_t(end - special) < close.size() ||
+                !AsciiRuns::same(special, close.data(), close.size())) {
+                break;
+            }
+            const std::string_view item(text, size_t(special - text));
+            if (qsizetype(item.size()) > SheetCells::MaxTextLength ||
+                !AsciiRuns::asciiWithout(item, '_')) {
+                break;
+            }
+            n = item.size();
+            if (!chunk || qsizetype(n) > chunkSize - used) {
+                needed = qsizetype(n);
+                break;
+            }
+            AsciiRuns::widen(item.data(), n, chunk + used);
         }
-        AsciiRuns::widen(item.data(), item.size(), to + used);
-        used += qsizetype(item.size());
-        block.ends.push_back(used);
-        ++m_itemsRead;
-        m_textRead += qsizetype(item.size());
-        p = special + close.size();
+        m_items[count++] = chunkNumber | Item(used) << 16 | Item(n);
+        used += qsizetype(n);
+        textRead += qsizetype(n);
+        p = text + n + close.size();
     }
-    block.text.truncate(used);
+    m_chunkUsed = used;
+    m_textRead = textRead;
+    m_itemCount = count;
     m_xml->skip(size_t(p - bytes.data()));
+    return needed;
 }
 
-void XlsxSharedStrings::fill(Block& block) {
-    block.last = false;
-    block.text.reserve(kBlockText + kBlockSlack);
-    while (block.text.size() < kBlockText && qsizetype(block.ends.size()) < kBlockItems) {
-        takePlainItems(block);
-        if (block.text.size() >= kBlockText || qsizetype(block.ends.size()) >= kBlockItems) {
-            return;
-        }
-        if (m_stopping.load(std::memory_order_relaxed) || !readItem(block.text)) {
-            block.last = true;
-            return;
-        }
-        block.ends.push_back(block.text.size());
+bool XlsxSharedStrings::readMore() {
+    if (!mayTakeMore()) {
+        m_tableEnded = true;
+        return false;
     }
-}
-
-void XlsxSharedStrings::run() noexcept {
-    Block block;
+    const qsizetype before = m_itemCount;
     try {
-        bool last = false;
-        while (!last) {
-            fill(block);
-            last = block.last;
-            std::unique_lock lock(m_mutex);
-            m_blocks.push_back(std::move(block));
-            block = Block();
-            if (!m_spare.empty()) {
-                block = std::move(m_spare.back());
-                m_spare.pop_back();
-            }
-            m_ended = last;
-            if (m_takerWaits) {
-                m_filled.notify_one();
-            }
-            if (!last && m_blocks.size() >= kBlocksAhead) {
-                m_readerWaits = true;
-                m_taken.wait(lock,
-                             [this] { return m_stopping || m_blocks.size() <= kBlocksAhead / 2; });
-                m_readerWaits = false;
-            }
-            if (m_stopping) {
-                return;
-            }
+        // A chunk is filled by the plain items until one does not fit, which begins the next.
+        for (qsizetype needed = takePlainItems(); needed >= 0; needed = takePlainItems()) {
+            makeRoom(needed);
+        }
+        if (m_itemCount == before) {
+            readItem();
         }
     } catch (...) {
-        // The strings read before the failure are whole; they come first.
-        const std::lock_guard lock(m_mutex);
-        block.text.truncate(block.ends.empty() ? 0 : block.ends.back());
-        block.last = true;
-        m_blocks.push_back(std::move(block));
+        // The strings read before the failure are whole, and stay.
         m_failure = std::current_exception();
-        m_ended = true;
-        m_filled.notify_one();
+        m_tableEnded = true;
     }
+    return m_itemCount > before || !m_tableEnded;
 }
 
-bool XlsxSharedStrings::take() {
-    Block block;
-    if (!m_threaded) {
-        fill(block);
-    } else {
-        std::unique_lock lock(m_mutex);
-        if (m_blocks.empty() && !m_ended) {
-            m_takerWaits = true;
-            m_filled.wait(lock, [this] { return !m_blocks.empty() || m_ended; });
-            m_takerWaits = false;
-        }
-        if (m_blocks.empty()) {
-            return false;
-        }
-        block = std::move(m_blocks.front());
-        m_blocks.pop_front();
-        if (m_readerWaits && m_blocks.size() <= kBlocksAhead / 2) {
-            m_taken.notify_one();
-        }
-    }
-    // The reading side kept to the table's bounds, so all of the block is held.
-    const qsizetype base = m_text.size();
-    m_text.append(QStringView(block.text));
-    for (qsizetype end : block.ends) {
-        m_ends.push_back(base + end);
-    }
-    const bool more = !block.last;
-    if (m_threaded && more) {
-        // Its memory goes back to the reading thread, rather than to and from the allocator.
-        block.text.resize(0);
-        block.ends.clear();
-        const std::lock_guard lock(m_mutex);
-        m_spare.push_back(std::move(block));
-    }
-    return more;
-}
-
-void XlsxSharedStrings::throwFailure() {
-    const std::lock_guard lock(m_mutex);
-    if (m_failure) {
-        std::rethrow_exception(std::exchange(m_failure, nullptr));
-    }
-}
-
-QStringView XlsxSharedStrings::at(qsizetype index) {
+QStringView XlsxSharedStrings::readThrough(qsizetype index) {
     if (index < 0) {
         return QStringView();
     }
-    while (qsizetype(m_ends.size()) <= index && !m_done) {
-        m_done = !take();
+    while (m_itemCount <= index && readMore()) {
     }
-    if (qsizetype(m_ends.size()) <= index) {
-        if (m_threaded) {
-            throwFailure(); // once, when a string that failed to be read is asked for
+    if (m_itemCount <= index) {
+        if (m_failure) {
+            std::rethrow_exception(std::exchange(m_failure, nullptr));
         }
         return QStringView();
     }
-    const qsizetype start = index == 0 ? 0 : m_ends[size_t(index - 1)];
-    return QStringView(m_text).sliced(start, m_ends[size_t(index)] - start);
+    return textOf(m_items[index]);
 }

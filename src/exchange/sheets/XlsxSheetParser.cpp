@@ -129,10 +129,12 @@ struct UsualCell {
     int style = 0;
     std::string_view type;                // as written, empty without one
     std::optional<std::string_view> text; // none for <c .../>
+    int sharedIndex = -1;                 // a shared string's, when its digits were read here
 };
 
-// The most bytes a usual cell's tag takes before its text. Only with this many at hand is a
-// cell read in one step, so its tag is matched without looking where the bytes end.
+// The most bytes a usual cell's tag takes before its text, or with a shared string's index and
+// the tags that close it. Only with this many at hand is a cell read in one step, so its tag
+// is matched without looking where the bytes end.
 constexpr size_t kUsualTagRoom = 64;
 
 // The closing quote of a plain value of at most fifteen bytes from `p` on (no references, no
@@ -161,7 +163,8 @@ const char* shortPlainValueEnd(const char* p) {
 #endif
 }
 
-UsualCell usualCell(std::string_view bytes) {
+// Inline: it runs for nearly every cell, and its result then needs no copy.
+[[gnu::always_inline]] inline UsualCell usualCell(std::string_view bytes) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end && *p != '<' && (*p == '\n' || *p == ' ' || *p == '\t' || *p == '\r')) {
@@ -202,6 +205,21 @@ UsualCell usualCell(std::string_view bytes) {
     if (AsciiRuns::same(p, " t=\"s\"", 6)) {
         cell.type = std::string_view(p + 4, 1);
         p += 6;
+        // Most cells of most workbooks: the index of a shared string, read as its digits pass.
+        if (AsciiRuns::same(p, "><v>", 4)) {
+            const char* const digits = p + 4;
+            const char* q = digits;
+            unsigned index = 0;
+            for (; q - digits < 9 && unsigned(*q - '0') < 10; ++q) {
+                index = index * 10 + unsigned(*q - '0');
+            }
+            if (q > digits && AsciiRuns::same(q, "</v></c>", 8)) {
+                cell.text = std::string_view(digits, size_t(q - digits));
+                cell.sharedIndex = int(index);
+                cell.size = size_t(q + 8 - bytes.data());
+                return cell;
+            }
+        }
     } else if (AsciiRuns::same(p, " t=\"", 4)) {
         p += 4;
         const char* const name = p;
@@ -257,9 +275,9 @@ XlsxSheetParser::CellType XlsxSheetParser::typeOf(std::string_view name) {
 
 XlsxSheetParser::XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
                                  const XlsxStyles& styles, bool date1904,
-                                 ReadAheadStream::Reading reading)
-    : m_xml(std::move(sheet), reading), m_strings(strings), m_styles(styles), m_date1904(date1904) {
-}
+                                 ReadAheadStream::Reading reading, ReadAheadThread* thread)
+    : m_xml(std::move(sheet), reading, ReadAheadStream::DefaultChunkBytes, thread),
+      m_strings(strings), m_styles(styles), m_date1904(date1904) {}
 
 XlsxSheetParser::~XlsxSheetParser() = default;
 
@@ -312,7 +330,11 @@ void XlsxSheetParser::readRow(SheetCells& cells, int row) {
             }
             m_xml.skip(cell.size);
             column = cell.column;
-            if (cell.text && column <= ExcelAddress::MaxColumns) {
+            if (cell.sharedIndex >= 0) {
+                if (column <= ExcelAddress::MaxColumns) {
+                    cells.set(row, column, m_strings.at(cell.sharedIndex));
+                }
+            } else if (cell.text && column <= ExcelAddress::MaxColumns) {
                 setContent(cells, row, column, typeOf(cell.type), cell.style, *cell.text);
             }
             continue;

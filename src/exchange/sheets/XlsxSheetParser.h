@@ -16,15 +16,16 @@ class XlsxStyles;
 /// Reads the cells of an .xlsx worksheet part row by row as the texts a user sees: shared and
 /// inline strings, formula results, numbers, booleans, and dates and times by their cell's
 /// number format. Rows and cells are placed by their "r" references, or follow the one before
-/// when they have none; cells beyond column AF are passed over. The part is inflated on a
-/// thread of its own while its rows are read (XlsxXmlScanner).
+/// when they have none; cells beyond column AF are passed over. The part is inflated on
+/// another thread while its rows are read (XlsxXmlScanner).
 class XlsxSheetParser final : public SheetReader {
 public:
     /// `strings` and `styles` outlive the parser. The sheet is inflated on a thread of its own
-    /// unless `reading` says otherwise.
+    /// (or `thread`, which outlives the parser) unless `reading` says otherwise.
     XlsxSheetParser(std::unique_ptr<QIODevice> sheet, XlsxSharedStrings& strings,
                     const XlsxStyles& styles, bool date1904,
-                    ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead);
+                    ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead,
+                    ReadAheadThread* thread = nullptr);
     ~XlsxSheetParser() override;
     Q_DISABLE_COPY_MOVE(XlsxSheetParser)
 

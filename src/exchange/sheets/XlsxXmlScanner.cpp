@@ -238,8 +238,8 @@ void appendNormalised(std::string& out, size_t cap, const char* from, const char
 } // namespace
 
 XlsxXmlScanner::XlsxXmlScanner(std::unique_ptr<QIODevice> part, ReadAheadStream::Reading reading,
-                               qsizetype chunkBytes)
-    : m_input(std::move(part), chunkBytes, ReadAheadStream::DefaultChunks, reading),
+                               qsizetype chunkBytes, ReadAheadThread* thread)
+    : m_input(std::move(part), chunkBytes, ReadAheadStream::DefaultChunks, reading, thread),
       m_window(size_t(chunkBytes) + 4096), m_limit(std::numeric_limits<qint64>::max()) {
     m_start = m_pos = m_end = m_dataEnd = m_window.data();
 }

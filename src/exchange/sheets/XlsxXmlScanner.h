@@ -38,11 +38,12 @@ public:
     /// The longest tag held whole; no part has one near it, so a longer one ends the scan.
     static constexpr qsizetype MaxTagBytes = 4 * 1024 * 1024;
 
-    /// Scans `part`, read on a thread of its own unless `reading` says otherwise; nullptr reads
-    /// as an empty part.
+    /// Scans `part`, read on a thread of its own (or `thread`, which outlives the scanner)
+    /// unless `reading` says otherwise; nullptr reads as an empty part.
     explicit XlsxXmlScanner(std::unique_ptr<QIODevice> part,
                             ReadAheadStream::Reading reading = ReadAheadStream::Reading::Ahead,
-                            qsizetype chunkBytes = ReadAheadStream::DefaultChunkBytes);
+                            qsizetype chunkBytes = ReadAheadStream::DefaultChunkBytes,
+                            ReadAheadThread* thread = nullptr);
     ~XlsxXmlScanner();
     Q_DISABLE_COPY_MOVE(XlsxXmlScanner)
 
