@@ -75,10 +75,6 @@ void List::startUp() {
     setPanelColour(this, ControlBackground);
 
     m_s.Cnt->setBackground(colorFromWindows(SelectedColor));
-    QPalette numbers = m_s.lblEdit->palette();
-    numbers.setColor(QPalette::WindowText, m_numberColour);
-    m_s.lblEdit->setPalette(numbers);
-    m_s.lblEdit->setFont(m_cellFont);
 
     m_s.picTop->setGeometry(0, 0, width(), HeaderHeight);
     m_s.PicScrV->resize(ScrollSize, m_s.PicScrV->height());

@@ -166,6 +166,8 @@ private:
 
     // Start-up (List.cpp) and the named children (ListSurfaces.cpp).
     void buildSurfaces();
+    // The editor row's number mark, made when a row is first selected.
+    void ensureRowMark();
     void startUp();
     void fillColours();
 
@@ -217,6 +219,8 @@ private:
     void selectByPress(int x, int y);
     void focusLeftGrid(QWidget* now);
     void connectEditor(lblTxt* editor, int i);
+    // One editor per column once a row has been selected; none before, so a grid that is
+    // never edited in place opens without them.
     void ensureEditors();
     bool editorRowShown() const;
     // The edit of a cell: it begins when its editor is entered (the Tag records the cell and

@@ -153,7 +153,10 @@ void List::LayoutColumns() {
     while (m_s.lblHeader.size() - 1 > n) {
         delete m_s.lblHeader.takeLast();
     }
-    ensureEditors();
+    // The editor row is made when a row is first selected; once made it follows the columns.
+    if (m_s.editors.size() > 1) {
+        ensureEditors();
+    }
 
     const std::vector<int> widths = columnWidths();
     const std::vector<int> lefts = GridGeometry::columnLefts(widths);
@@ -189,5 +192,7 @@ void List::placeEditorsVertically() {
             m_s.editors[i]->move(m_s.editors[i]->x(), y);
         }
     }
-    m_s.PicEdit->move(0, y - HeaderHeight - 1);
+    if (m_s.PicEdit) {
+        m_s.PicEdit->move(0, y - HeaderHeight - 1);
+    }
 }

@@ -126,6 +126,8 @@ void List::SelectItem(int Index, int Button, int iX) {
         HideEditors();
     }
     m_table.setISelected(Index);
+    ensureEditors();
+    ensureRowMark();
 
     const int y = HeaderHeight + (Index - 1) * RowPixels + m_topOffset + 1;
     const std::vector<int> widths = columnWidths();
@@ -223,7 +225,9 @@ void List::HideEditors() {
     for (int i = 1; i < m_s.Stolpec.size(); ++i) {
         setColumnTint(i, false);
     }
-    m_s.PicEdit->hide();
+    if (m_s.PicEdit) {
+        m_s.PicEdit->hide();
+    }
 }
 
 void List::editorFocused(int i, const QString& text, bool bold, bool italic, bool underlined,

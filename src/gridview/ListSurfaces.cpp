@@ -71,11 +71,6 @@ void List::buildSurfaces() {
     m_s.picCnt->setMouseTracking(true);
     m_s.Cnt = new RetainedSurface(QStringLiteral("Cnt"), m_s.picCnt);
     m_s.Cnt->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_s.PicEdit = panel(QStringLiteral("PicEdit"), m_s.picCnt, BorderColor);
-    m_s.PicEdit->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_s.PicEdit->hide();
-    m_s.lblEdit = new QLabel(m_s.PicEdit);
-    m_s.lblEdit->setObjectName(QStringLiteral("lblEdit"));
 
     m_s.picTop = new RetainedSurface(QStringLiteral("picTop"), this);
     m_s.picTop->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -139,4 +134,20 @@ void List::buildSurfaces() {
     m_s.tmrScroll->setObjectName(QStringLiteral("tmrScroll"));
     m_s.tmrScroll->setProperty("Tag", QString());
     connect(m_s.tmrScroll, &QTimer::timeout, this, &List::scrollTick);
+}
+
+void List::ensureRowMark() {
+    if (m_s.PicEdit) {
+        return;
+    }
+    // Made with the editor row: it lies over the cell area's number strip, above Cnt.
+    m_s.PicEdit = panel(QStringLiteral("PicEdit"), m_s.picCnt, BorderColor);
+    m_s.PicEdit->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_s.PicEdit->hide();
+    m_s.lblEdit = new QLabel(m_s.PicEdit);
+    m_s.lblEdit->setObjectName(QStringLiteral("lblEdit"));
+    QPalette numbers = m_s.lblEdit->palette();
+    numbers.setColor(QPalette::WindowText, m_numberColour);
+    m_s.lblEdit->setPalette(numbers);
+    m_s.lblEdit->setFont(m_cellFont);
 }

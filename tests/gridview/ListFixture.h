@@ -45,6 +45,13 @@ template <typename T = QWidget> T* part(const List& list, const QString& name) {
     return list.findChild<T*>(name);
 }
 
+/// Whether a part is on screen. The editor row and its number mark are made when a row is
+/// first selected, so before that they are not there at all.
+inline bool partShown(const List& list, const QString& name) {
+    const QWidget* w = part(list, name);
+    return w && w->isVisible();
+}
+
 /// The cell area's height V and the content height C of a list.
 inline int areaV(const List& l) {
     return l.height() - 36;

@@ -98,20 +98,20 @@ void TestListEditing::headerAndBelowLastRowPresses() {
     auto list = makeList(3, 2);
     QTest::mouseClick(list.get(), Qt::LeftButton, {}, QPoint(list->numberStripWidth() + 20, 10));
     QCOMPARE(list->iSelected(), 0);
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
 
     QTest::mouseClick(list.get(), Qt::LeftButton, {}, cellPoint(*list, 2, 1));
-    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    QVERIFY(partShown(*list, "lblTxt1"));
     // Just below the last row: row 4 does not exist, so the editor row goes away.
     QTest::mouseClick(list.get(), Qt::LeftButton, {},
                       QPoint(list->numberStripWidth() + 20, 20 + 48));
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
-    QVERIFY(!part(*list, "PicEdit")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
+    QVERIFY(!partShown(*list, "PicEdit"));
     QCOMPARE(list->iSelected(), 2);
     // Row 0 is no row either: nothing is edited above the first one, and nothing is current.
     list->SelectItem(2, 1, 1);
     list->SelectItem(0, 1, 1);
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
     QCOMPARE(list->iSelected(), 0);
 }
 
@@ -208,7 +208,7 @@ void TestListEditing::keysKeepTheRowInView() {
     QCOMPARE(list->GetItem(5, 1), QStringLiteral("r6c1"));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(spy.at(0), (QVariantList{46, 2, 5, 1}));
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
     QCOMPARE(list->table().UndoStore().front().left(11), QStringLiteral("#REMITM#5||"));
 
     // Removing the last record at the bottom: the rows stay flush with the bottom; the grid
@@ -362,9 +362,9 @@ void TestListEditing::focusLeavingTheGridHidesTheEditors() {
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     list->SelectItem(1, 1, 1);
-    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    QVERIFY(partShown(*list, "lblTxt1"));
     other->setFocus();
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
     QCOMPARE(list->iSelected(), 1);
     QCOMPARE(list->iSelectedColumn(), 1);
 }
@@ -383,7 +383,7 @@ void TestListEditing::editSurvivesDialogsAndOtherWindows() {
     bool rowShownMeanwhile = false;
     QTimer::singleShot(0, &dialog, [&] {
         buttonHadFocus = QTest::qWaitFor([&] { return QApplication::focusWidget() == ok; });
-        rowShownMeanwhile = part(*list, "lblTxt1")->isVisible();
+        rowShownMeanwhile = partShown(*list, "lblTxt1");
         dialog.accept();
     });
     dialog.exec();
@@ -398,7 +398,7 @@ void TestListEditing::editSurvivesDialogsAndOtherWindows() {
     QVERIFY(QTest::qWaitForWindowActive(&other));
     otherBox->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), otherBox);
-    QVERIFY(part(*list, "lblTxt1")->isVisible());
+    QVERIFY(partShown(*list, "lblTxt1"));
     other.hide();
 
     // Back in the grid the edit goes on where it was and ends as the user leaves the cell.
@@ -469,14 +469,14 @@ void TestListEditing::focusToAnotherControlOfTheHostEndsTheEdit() {
         QApplication::setActiveWindow(&second);
         QVERIFY(QTest::qWaitForWindowActive(&second));
         other->setFocus();
-        QVERIFY(part(*list, "lblTxt1")->isVisible());
+        QVERIFY(partShown(*list, "lblTxt1"));
         QVERIFY(list->table().UndoStore().empty());
         second.hide();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
     QTRY_COMPARE(QApplication::focusWidget(), other);
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
     QCOMPARE(list->GetItem(1, 1), QStringLiteral("new"));
     QCOMPARE(list->table().UndoStore(), std::deque<QString>{QStringLiteral("#SETTXT#1|1|old")});
     // The edit has ended: focus coming back to the grid's track writes no second record.
@@ -671,8 +671,8 @@ void TestListEditing::selectingNoRowLeavesNoCurrentRow() {
         list->SelectItem(steps.toInt(), 1, 1);
     }
     QCOMPARE(list->iSelected(), 0);
-    QVERIFY(!part(*list, "lblTxt1")->isVisible());
-    QVERIFY(!part(*list, "PicEdit")->isVisible());
+    QVERIFY(!partShown(*list, "lblTxt1"));
+    QVERIFY(!partShown(*list, "PicEdit"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(spy.size(), 0);
 }

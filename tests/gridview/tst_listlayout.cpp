@@ -29,39 +29,30 @@ private slots:
 
 void TestListLayout::namedSurfacesExist() {
     auto list = makeList(3, 2);
-    const QStringList names{"picTop",
-                            "picHeader",
-                            "picTopL",
-                            "PicTopD",
-                            "PicScrH",
-                            "picCnt",
-                            "Cnt",
-                            "PicEdit",
-                            "lblEdit",
-                            "PicScrV",
-                            "PicKot",
-                            "shpDolLevo",
-                            "btnGor",
-                            "btnDol",
-                            "btnLevo",
-                            "btnDesno",
-                            "DrsnikV",
-                            "DrsnikH",
-                            "picOzadje",
-                            "Stolpec1",
-                            "Stolpec2",
-                            "StolpecHide",
-                            "PicSpl",
-                            "lblHeader1",
-                            "lblHeader2",
-                            "lblTxt1",
-                            "lblTxt2",
-                            "tmrScroll",
-                            "lejbelnadonjojskali"};
+    const QStringList names{
+        "picTop",  "picHeader",  "picTopL",    "PicTopD",   "PicScrH",
+        "picCnt",  "Cnt",        "PicScrV",    "PicKot",    "shpDolLevo",
+        "btnGor",  "btnDol",     "btnLevo",    "btnDesno",  "DrsnikV",
+        "DrsnikH", "picOzadje",  "Stolpec1",   "Stolpec2",  "StolpecHide",
+        "PicSpl",  "lblHeader1", "lblHeader2", "tmrScroll", "lejbelnadonjojskali"};
     for (const QString& name : names) {
         QVERIFY2(list->findChild<QObject*>(name), qPrintable(name));
     }
     QVERIFY(!list->findChild<QObject*>("Stolpec3"));
+    // The editor row and its number mark come with the first selected row, one editor per
+    // column, and then follow the columns.
+    const QStringList editorRow{"lblTxt1", "lblTxt2", "PicEdit", "lblEdit"};
+    for (const QString& name : editorRow) {
+        QVERIFY2(!list->findChild<QObject*>(name), qPrintable(name));
+    }
+    list->SelectItem(2, 1, 1);
+    for (const QString& name : editorRow) {
+        QVERIFY2(list->findChild<QObject*>(name), qPrintable(name));
+    }
+    QVERIFY(!list->findChild<QObject*>("lblTxt3"));
+    list->AddColumn(0, 60, QStringLiteral("C3"));
+    QVERIFY(list->findChild<QObject*>("lblTxt3"));
+    list->RemoveColumn(3);
     QVERIFY(!list->findChild<QObject*>("lblTxt3"));
     QCOMPARE(part(*list, "PicKot")->geometry(), QRect(400 - 16, 300 - 16, 16, 16));
     QCOMPARE(part(*list, "PicTopD")->geometry(), QRect(400 - 17, 0, 17, 20));

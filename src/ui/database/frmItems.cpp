@@ -9,6 +9,7 @@
 #include "ui/database/EditBar.h"
 #include "ui/database/FindPanel.h"
 #include "ui/database/MainBar.h"
+#include "ui/database/ValueHolder.h"
 #include "ui/database/WindowLayout.h"
 #include "ui/database/commands/ColumnCommands.h"
 #include "ui/database/commands/DefaultTable.h"
@@ -79,26 +80,9 @@ void frmItems::buildControls() {
     m_editBar->setGeometry(WindowLayout::toPixels(4560, 0, 4095, 340));
     connect(m_editBar, &EditBar::edited, this, &frmItems::editBarEdited);
 
-    m_pleaseWait = new QWidget(m_client);
-    m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
-    m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
-    m_pleaseWaitCaption =
-        new QLabel(QStringLiteral("Exporting data into Microsoft Excel:"), m_pleaseWait);
-    m_pleaseWaitCaption->setObjectName(QStringLiteral("PleaseWaitCaption"));
-    m_pleaseWaitCaption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
-    m_progress = new QProgressBar(m_pleaseWait);
-    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progress->setGeometry(WindowLayout::toPixels(120, 270, 3255, 255));
-    m_progress->setTextVisible(false);
-    m_pleaseWait->hide();
-
-    // The two value holders are labels nobody sees.
-    m_activeColumn = new QLabel(QStringLiteral("1"), m_client);
-    m_activeColumn->setObjectName(QStringLiteral("ActiveColumn"));
-    m_activeColumn->hide();
-    m_changeStatus = new QLabel(QStringLiteral("0"), m_client);
-    m_changeStatus->setObjectName(QStringLiteral("lblChangeStatus"));
-    m_changeStatus->hide();
+    m_activeColumn = new ValueHolder(QStringLiteral("ActiveColumn"), QStringLiteral("1"), m_client);
+    m_changeStatus =
+        new ValueHolder(QStringLiteral("lblChangeStatus"), QStringLiteral("0"), m_client);
 
     resize(WindowLayout::toPixels(3645), WindowLayout::toPixels(5745));
 }
@@ -178,6 +162,24 @@ void frmItems::toggleBar(QWidget* bar, QAction* item) {
     // The item has already flipped its check mark.
     bar->setVisible(item->isChecked());
     Reposition();
+}
+
+QWidget& frmItems::pleaseWait() {
+    if (!m_pleaseWait) {
+        m_pleaseWait = new QWidget(m_client);
+        m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
+        m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
+        m_pleaseWait->hide();
+        m_pleaseWaitCaption =
+            new QLabel(QStringLiteral("Exporting data into Microsoft Excel:"), m_pleaseWait);
+        m_pleaseWaitCaption->setObjectName(QStringLiteral("PleaseWaitCaption"));
+        m_pleaseWaitCaption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
+        m_progress = new QProgressBar(m_pleaseWait);
+        m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+        m_progress->setGeometry(WindowLayout::toPixels(120, 270, 3255, 255));
+        m_progress->setTextVisible(false);
+    }
+    return *m_pleaseWait;
 }
 
 FindPanel& frmItems::findPanel() {
@@ -292,10 +294,12 @@ void frmItems::showCellFormat(bool bold, bool italic, bool underlined, qint32 co
 }
 
 void frmItems::setProgressMaximum(int maximum) {
+    pleaseWait();
     m_progress->setMaximum(maximum);
 }
 
 void frmItems::setProgressValue(int value) {
+    pleaseWait();
     m_progress->setValue(std::clamp(value, m_progress->minimum(), m_progress->maximum()));
     // An export or import runs on this thread: the bar is shown moving, the user's input
     // waits until it is done.

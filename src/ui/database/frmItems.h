@@ -29,6 +29,7 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class RecordCommands;
+class ValueHolder;
 class frmFileSearch;
 struct DatabaseSession;
 
@@ -73,6 +74,10 @@ public:
     /// The dirty flag: "1" when the table has changes not saved, "0" otherwise.
     QString lblChangeStatus() const;
     void setChangeStatus(const QString& status);
+    /// The progress frame over the grid ("PleaseWait", with its caption and ProgressBar1),
+    /// made when first needed: a window that never reads a large file or exchanges a
+    /// spreadsheet does without it.
+    QWidget& pleaseWait();
 
     // ListHost
     void setActiveColumn(const QString& column) override;
@@ -177,8 +182,8 @@ private:
     FindPanel* m_find = nullptr;
     QWidget* m_pleaseWait = nullptr;
     QProgressBar* m_progress = nullptr;
-    QLabel* m_activeColumn = nullptr;
-    QLabel* m_changeStatus = nullptr;
+    ValueHolder* m_activeColumn = nullptr;
+    ValueHolder* m_changeStatus = nullptr;
     QLabel* m_pleaseWaitCaption = nullptr;
     QHash<QString, QAction*> m_items;
     // Set while the window reshapes the table on its own (the new-table shape): that is no

@@ -69,6 +69,7 @@ void frmItems::showRecentEntry(int slot, const QString& caption) {
 
 void frmItems::showOpenProgress(const QString& caption) {
     m_list->hide();
+    pleaseWait();
     m_pleaseWaitCaption->setText(caption);
     m_pleaseWait->show();
     m_pleaseWait->raise();
@@ -77,6 +78,7 @@ void frmItems::showOpenProgress(const QString& caption) {
 
 void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
     const qint64 scale = std::max<qint64>(1, maximum / kProgressSteps + 1);
+    pleaseWait();
     m_progress->setMaximum(int(std::max<qint64>(maximum / scale, 1)));
     m_progress->setValue(int(std::clamp<qint64>(value / scale, 0, m_progress->maximum())));
     // Between pieces of a file being read: the window repaints, and what the user does
@@ -89,7 +91,7 @@ void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
 
 void frmItems::hideOpenProgress(const QString& caption) {
     m_list->show();
-    m_pleaseWait->hide();
+    pleaseWait().hide();
     m_pleaseWaitCaption->setText(caption);
     m_progress->setMaximum(int(kProgressSteps));
     m_progress->setValue(0);

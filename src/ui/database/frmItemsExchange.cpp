@@ -9,6 +9,7 @@
 // ---------------------------------------------------------------
 
 void frmItems::showExchangeProgress(const QString& caption, int maximum, int value) {
+    pleaseWait();
     m_pleaseWaitCaption->setText(caption);
     m_progress->setMaximum(maximum);
     m_progress->setValue(value);
@@ -18,7 +19,7 @@ void frmItems::showExchangeProgress(const QString& caption, int maximum, int val
 }
 
 void frmItems::hideExchangeProgress() {
-    m_pleaseWait->hide();
+    pleaseWait().hide();
 }
 
 void frmItems::showGrid(bool shown) {

@@ -601,7 +601,7 @@ void TestDocuments::unreadableFileLeavesTheOpenOneToSave() {
 void TestDocuments::largeOpenKeepsPainting() {
     makeDatabase(qelPath("big.QEL"), "big", 200000, QStringLiteral("pw"));
     const qint64 size = QFileInfo(qelPath("big.QEL")).size();
-    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    auto* bar = m_window->pleaseWait().findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     // Writes down, for each repaint of the progress bar while it is shown, where it stood.
     class Watcher final : public QObject {
     public:

@@ -669,7 +669,7 @@ void TestExchangeCommands::menuItemsRunThroughTheWindow() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     List& grid = window.List1();
-    auto* frame = window.findChild<QWidget*>(QStringLiteral("PleaseWait"));
+    QWidget* frame = &window.pleaseWait();
     auto* caption = window.findChild<QLabel*>(QStringLiteral("PleaseWaitCaption"));
     // Writes down the grid and the frame being shown and hidden.
     class Watcher final : public QObject {
