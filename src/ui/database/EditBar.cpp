@@ -1,13 +1,13 @@
 #include "ui/database/EditBar.h"
 
 #include "gridview/CellTextValidator.h"
+#include "ui/database/ApplicationStyle.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
 
@@ -60,22 +60,12 @@ public:
     }
 };
 
-// One style for every edit bar, gone with the application (and made again for a new one).
-QStyle* sunkenBoxStyle() {
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new SunkenBoxStyle;
-        style->setParent(qApp);
-    }
-    return style;
-}
-
 } // namespace
 
 EditBar::EditBar(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("TextText"));
     setToolTip(QStringLiteral("Edit"));
-    setStyle(sunkenBoxStyle());
+    setStyle(applicationStyle<SunkenBoxStyle>());
     // The limit binds the user only (the validator): QLineEdit's own would cut what the
     // program shows.
     setMaxLength(std::numeric_limits<int>::max());

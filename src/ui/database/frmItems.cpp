@@ -4,6 +4,8 @@
 #include "platform/Platform.h"
 #include "settings/SettingsRecord.h"
 #include "ui/database/ActiveColumnValue.h"
+#include "ui/database/ApplicationStyle.h"
+#include "ui/database/ClientAreaStyle.h"
 #include "ui/database/DatabaseMenus.h"
 #include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
@@ -62,6 +64,7 @@ frmItems::~frmItems() {
 void frmItems::buildControls() {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
+    m_client->setStyle(applicationStyle<ClientAreaStyle>());
     m_client->setAutoFillBackground(true);
     QPalette palette = m_client->palette();
     palette.setColor(QPalette::Window, kBackground);

@@ -7,6 +7,7 @@
 #include "ui/database/WindowLayout.h"
 #include "ui/database/frmItems.h"
 
+#include <QAbstractAnimation>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -38,6 +39,7 @@ private slots:
     void cleanup();
 
     void startsAsANewTable();
+    void clientAreaFollowsAResizeAtOnce();
     void menus_data();
     void menus();
     void toolbar_data();
@@ -126,6 +128,21 @@ void TestDatabaseWindow::fillRows(int rows, int columns) {
     list().RenderColumn(-1);
     list().ClearUndoRedo();
     m_window->setChangeStatus(QStringLiteral("0"));
+}
+
+// The main window's layout places the client area in one step: no geometry animation is left
+// behind (each one ends in a deferred delete), and the area has its new size at once.
+void TestDatabaseWindow::clientAreaFollowsAResizeAtOnce() {
+    frmItems window(*m_session);
+    window.resize(500, 400);
+    window.grab();
+    window.resize(700, 500);
+    window.grab();
+    QWidget* client = window.centralWidget();
+    QCOMPARE(client->width(), 700);
+    QVERIFY(window.findChildren<QAbstractAnimation*>().isEmpty());
+    // Only the area itself: its controls keep the application's style.
+    QCOMPARE(window.List1().style(), QApplication::style());
 }
 
 void TestDatabaseWindow::startsAsANewTable() {
