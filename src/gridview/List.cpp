@@ -71,9 +71,6 @@ void List::fillColours() {
 
 void List::startUp() {
     using namespace GridColours;
-    fillColours();
-    setPanelColour(this, ControlBackground);
-
     m_s.Cnt->setBackground(colorFromWindows(SelectedColor));
 
     m_s.picTop->setGeometry(0, 0, width(), HeaderHeight);

@@ -7,8 +7,6 @@
 RetainedSurface::RetainedSurface(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_pixmap = QPixmap(1, 1);
-    m_pixmap.fill(m_background);
 }
 
 void RetainedSurface::setBackground(const QColor& colour) {
@@ -21,16 +19,24 @@ QPixmap& RetainedSurface::canvas() {
     return m_pixmap;
 }
 
+const QPixmap& RetainedSurface::canvas() const {
+    matchSize();
+    return m_pixmap;
+}
+
 void RetainedSurface::clear() {
-    // Erased anyway: a surface of another size gets a new pixmap without copying the old.
-    if (m_pixmap.size() != pixmapSize()) {
-        m_pixmap = QPixmap(pixmapSize());
+    // Erased anyway: a surface of another size drops its pixmap, and gets a new one filled
+    // with the background when it is next needed.
+    if (m_pixmap.size() == pixmapSize()) {
+        m_pixmap.fill(m_background);
+    } else {
+        m_pixmap = QPixmap();
     }
-    m_pixmap.fill(m_background);
     update();
 }
 
 void RetainedSurface::paintEvent(QPaintEvent* event) {
+    matchSize();
     QPainter painter(this);
     painter.drawPixmap(event->rect(), m_pixmap, event->rect());
 }
@@ -40,7 +46,7 @@ void RetainedSurface::resizeEvent(QResizeEvent* event) {
     matchSize();
 }
 
-void RetainedSurface::matchSize() {
+void RetainedSurface::matchSize() const {
     const QSize wanted = pixmapSize();
     if (m_pixmap.size() == wanted) {
         return;

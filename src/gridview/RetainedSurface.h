@@ -19,7 +19,7 @@ public:
     void clear();
     /// The retained drawing, as large as the widget is now; paint into it, then call update().
     QPixmap& canvas();
-    const QPixmap& canvas() const { return m_pixmap; }
+    const QPixmap& canvas() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,10 +27,12 @@ protected:
 
 private:
     // A hidden widget learns of its new size only when shown; drawing must not wait for that.
-    void matchSize();
+    void matchSize() const;
     // The widget's size, never less than one pixel each way.
     QSize pixmapSize() const { return size().expandedTo(QSize(1, 1)); }
 
     QColor m_background{Qt::white};
-    QPixmap m_pixmap;
+    // Made when first drawn on, read or shown, at the size the widget has then: a surface
+    // coloured and erased before it is laid out allocates nothing at its passing sizes.
+    mutable QPixmap m_pixmap;
 };

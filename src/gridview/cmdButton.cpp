@@ -1,9 +1,9 @@
 #include "gridview/cmdButton.h"
 
 #include "gridview/ColorBlend.h"
-#include "gridview/PanelColour.h"
 #include "gridview/Rounding.h"
 #include "gridview/WindowsInput.h"
+#include "platform/WindowsColor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -29,8 +29,9 @@ cmdButton::cmdButton(const QString& name, QWidget* parent)
     setObjectName(name);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setAutoFillBackground(true);
-    setPanelColour(this, m_backColor);
+    // The face is painted whole in paintEvent: nothing under it needs drawing, and the
+    // button needs no palette of its own.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // The caption is measured and centred when the button first gets its size.
     setCaptionFont(arial825());
 }
@@ -186,6 +187,7 @@ void cmdButton::paintEvent(QPaintEvent* /*event*/) {
     const int h = height();
     // Back to front: the caption, the edges over it, and the picture over both.
     QPainter painter(this);
+    painter.fillRect(rect(), colorFromWindows(m_backColor));
     if (!m_caption.isEmpty()) {
         painter.setFont(m_font);
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
