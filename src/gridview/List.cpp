@@ -80,7 +80,6 @@ void List::startUp() {
     m_s.btnGor->move(0, 0);
     m_s.btnLevo->move(m_strip, 0);
     m_s.DrsnikV->setGeometry(0, ScrollSize, ScrollSize, MinThumb);
-    m_s.DrsnikH->setGeometry(m_strip + ScrollSize, 0, MinThumb, ScrollSize);
 
     m_left = m_strip;
     m_s.Cnt->setGeometry(0, 0, m_strip, 1);

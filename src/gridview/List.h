@@ -168,6 +168,8 @@ private:
     void buildSurfaces();
     // The editor row's number mark, made when a row is first selected.
     void ensureRowMark();
+    // The horizontal thumb DrsnikH with its name label, made when first needed.
+    cmdButton* ensureHorizontalThumb();
     void startUp();
     void fillColours();
 
@@ -260,6 +262,7 @@ private:
     int m_editing = 0;
     QString m_editText;
     bool m_started = false;
+    // The size the last resize laid out and drew; invalid until the grid has had its first.
     QSize m_laidOutSize;
 
     QFont m_cellFont;

@@ -27,7 +27,9 @@ void List::setArrowEnabled(int k, bool enabled) {
 }
 
 void List::SetScrollers() {
-    if (!m_started) {
+    // A grid still waiting for its first size sets its bars when the size arrives
+    // (resizeEvent): set now, they would follow a size it never shows.
+    if (!m_started || !m_laidOutSize.isValid()) {
         return;
     }
     const int V = areaHeight();
@@ -49,15 +51,18 @@ void List::SetScrollers() {
 
     const Thumb h = horizontalThumb(width(), m_strip, contentWidth(), m_left);
     if (h.visible) {
+        cmdButton* thumb = ensureHorizontalThumb();
         const QRect wanted(h.pos, 0, h.length, ScrollSize);
-        if (m_s.DrsnikH->geometry() != wanted) {
-            m_s.DrsnikH->setGeometry(wanted);
+        if (thumb->geometry() != wanted) {
+            thumb->setGeometry(wanted);
         }
-        m_s.DrsnikH->show();
+        thumb->show();
         setArrowEnabled(2, true);
         setArrowEnabled(3, true);
     } else {
-        m_s.DrsnikH->hide();
+        if (m_s.DrsnikH) {
+            m_s.DrsnikH->hide();
+        }
         setArrowEnabled(2, false);
         setArrowEnabled(3, false);
     }
@@ -83,7 +88,7 @@ bool List::trackEvent(QEvent* event, Qt::Orientation axis) {
     const int p = vertical ? at.y() : at.x();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (me->button() != Qt::LeftButton || !thumb->isVisible()) {
+        if (me->button() != Qt::LeftButton || !thumb || !thumb->isVisible()) {
             return true;
         }
         grab = vertical ? grabOffset(p, thumb->y(), thumb->height())
@@ -91,7 +96,7 @@ bool List::trackEvent(QEvent* event, Qt::Orientation axis) {
         [[fallthrough]];
     case QEvent::MouseMove:
         setPointer(Qt::ArrowCursor);
-        if ((me->buttons() & Qt::LeftButton) && thumb->isVisible()) {
+        if ((me->buttons() & Qt::LeftButton) && thumb && thumb->isVisible()) {
             dragThumbTo(axis, p - grab);
         }
         return true;

@@ -94,21 +94,9 @@ void List::buildSurfaces() {
     m_s.shpDolLevo = new RetainedSurface(QStringLiteral("shpDolLevo"), m_s.PicScrH);
     m_s.btnLevo = button(QStringLiteral("btnLevo"), m_s.PicScrH);
     m_s.btnDesno = button(QStringLiteral("btnDesno"), m_s.PicScrH);
-    m_s.DrsnikH = button(QStringLiteral("DrsnikH"), m_s.PicScrH);
-    m_s.lejbelnadonjojskali = new QLabel(QStringLiteral("QeL 2005"), m_s.DrsnikH);
-    m_s.lejbelnadonjojskali->setObjectName(QStringLiteral("lejbelnadonjojskali"));
-    m_s.lejbelnadonjojskali->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QFont sylfaen(QStringLiteral("Sylfaen"));
-    sylfaen.setPixelSize(12);
-    m_s.lejbelnadonjojskali->setFont(sylfaen);
-    // Its text and font never change: laying the text out once serves every grid.
-    static const QSize nameSize = m_s.lejbelnadonjojskali->sizeHint();
-    m_s.lejbelnadonjojskali->setGeometry(QRect(QPoint(4, 0), nameSize));
     // The thumbs only show the raised look; presses on them reach the track underneath.
     m_s.DrsnikV->setButtonEnabled(false);
-    m_s.DrsnikH->setButtonEnabled(false);
     m_s.DrsnikV->hide();
-    m_s.DrsnikH->hide();
 
     m_s.PicKot = panel(QStringLiteral("PicKot"), this, ScrollForeColor);
     m_s.PicKot->setMouseTracking(true);
@@ -134,6 +122,26 @@ void List::buildSurfaces() {
     m_s.tmrScroll->setObjectName(QStringLiteral("tmrScroll"));
     m_s.tmrScroll->setProperty("Tag", QString());
     connect(m_s.tmrScroll, &QTimer::timeout, this, &List::scrollTick);
+}
+
+cmdButton* List::ensureHorizontalThumb() {
+    if (m_s.DrsnikH) {
+        return m_s.DrsnikH;
+    }
+    // Made when the content first grows wider than the grid; it lies over the arrows.
+    m_s.DrsnikH = button(QStringLiteral("DrsnikH"), m_s.PicScrH);
+    m_s.lejbelnadonjojskali = new QLabel(QStringLiteral("QeL 2005"), m_s.DrsnikH);
+    m_s.lejbelnadonjojskali->setObjectName(QStringLiteral("lejbelnadonjojskali"));
+    m_s.lejbelnadonjojskali->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont sylfaen(QStringLiteral("Sylfaen"));
+    sylfaen.setPixelSize(12);
+    m_s.lejbelnadonjojskali->setFont(sylfaen);
+    // Its text and font never change: laying the text out once serves every grid.
+    static const QSize nameSize = m_s.lejbelnadonjojskali->sizeHint();
+    m_s.lejbelnadonjojskali->setGeometry(QRect(QPoint(4, 0), nameSize));
+    m_s.DrsnikH->setButtonEnabled(false);
+    m_s.DrsnikH->hide();
+    return m_s.DrsnikH;
 }
 
 void List::ensureRowMark() {
