@@ -22,14 +22,12 @@ FileResult zipFailure(const QString& name, zip_error_t& error) {
     return FileResult::cannotRead(name, why);
 }
 
-// The entry of that name (names compare exactly first, then without regard to case), opened.
-zip_file_t* openIn(zip_t* archive, const QString& name) {
+// The index of the entry of that name (names compare exactly first, then without regard to
+// case); negative when there is none.
+zip_int64_t indexIn(zip_t* archive, const QString& name) {
     const QByteArray utf8 = name.toUtf8();
-    zip_int64_t index = zip_name_locate(archive, utf8.constData(), 0);
-    if (index < 0) {
-        index = zip_name_locate(archive, utf8.constData(), ZIP_FL_NOCASE);
-    }
-    return index < 0 ? nullptr : zip_fopen_index(archive, zip_uint64_t(index), 0);
+    const zip_int64_t index = zip_name_locate(archive, utf8.constData(), 0);
+    return index >= 0 ? index : zip_name_locate(archive, utf8.constData(), ZIP_FL_NOCASE);
 }
 
 } // namespace
@@ -67,8 +65,8 @@ Opened<ZipArchive> ZipArchive::openBytes(const QByteArray& bytes, const QString&
 }
 
 std::unique_ptr<ZipEntryDevice> ZipArchive::openEntry(const QString& name) const {
-    zip_file_t* file = openIn(m_zip, name);
-    return file ? std::make_unique<ZipEntryDevice>(file) : nullptr;
+    const zip_int64_t index = indexIn(m_zip, name);
+    return index < 0 ? nullptr : ZipEntryDevice::open(m_zip, zip_uint64_t(index));
 }
 
 std::unique_ptr<ZipEntryDevice> ZipArchive::openEntryAlone(const QString& name) const {
@@ -87,10 +85,10 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::openEntryAlone(const QString& name) 
     if (!own) {
         return nullptr;
     }
-    zip_file_t* file = openIn(own, name);
-    if (!file) {
+    const zip_int64_t index = indexIn(own, name);
+    if (index < 0) {
         zip_discard(own);
         return nullptr;
     }
-    return std::make_unique<ZipEntryDevice>(file, own);
+    return ZipEntryDevice::open(own, zip_uint64_t(index), true);
 }
