@@ -49,9 +49,6 @@ frmItems::frmItems(DatabaseSession& session, QWidget* parent)
     m_items = DatabaseMenus::build(*menuBar());
     buildControls();
     wireCommands();
-    // The menu shortcuts must reach the window while the edit bar or a cell editor, which
-    // claim Ctrl+C and the like for themselves, has the focus.
-    qApp->installEventFilter(this);
 }
 
 frmItems::~frmItems() {
@@ -147,8 +144,17 @@ void frmItems::resizeEvent(QResizeEvent* event) {
 
 void frmItems::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    if (event->type() != QEvent::ActivationChange) {
+        return;
+    }
+    // The menu shortcuts must reach the window while the edit bar or a cell editor, which
+    // claim Ctrl+C and the like for themselves, has the focus. Keys reach only the active
+    // window, so only the active window looks at every event for them.
+    if (isActiveWindow()) {
+        qApp->installEventFilter(this);
         activated();
+    } else {
+        qApp->removeEventFilter(this);
     }
 }
 
