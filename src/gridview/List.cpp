@@ -91,7 +91,6 @@ void List::startUp() {
     m_s.picHeader->setBackground(colorFromWindows(HeaderBackColor));
     m_s.picTopL->setBackground(colorFromWindows(HeaderBackColor));
     m_s.PicTopD->setBackground(colorFromWindows(HeaderBackColor));
-    m_s.PicSpl->move(0, HeaderHeight);
     m_s.picHeader->setGeometry(m_strip, 0, 1, HeaderHeight - 1);
 
     // The arrows start disabled: SetScrollers enables them only for content that overflows.

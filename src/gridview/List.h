@@ -168,6 +168,9 @@ private:
     void buildSurfaces();
     // The editor row's number mark, made when a row is first selected.
     void ensureRowMark();
+    // The column splitter PicSpl, made for the first column resize.
+    QWidget* ensureSplitter();
+    bool splitterShown() const;
     // The horizontal thumb DrsnikH with its name label, made when first needed.
     cmdButton* ensureHorizontalThumb();
     void startUp();

@@ -75,11 +75,16 @@ bool List::startSplitterDrag(int x, int y) {
     }
     const auto k = static_cast<std::size_t>(j - 1);
     const int boundary = m_left + lefts[k] + widths[k];
-    m_s.PicSpl->setProperty("Tag", QString::number(j));
-    m_s.PicSpl->setGeometry(boundary - 1, HeaderHeight, 2, areaHeight());
-    m_s.PicSpl->show();
-    MouseX = x - m_s.PicSpl->x();
+    QWidget* splitter = ensureSplitter();
+    splitter->setProperty("Tag", QString::number(j));
+    splitter->setGeometry(boundary - 1, HeaderHeight, 2, areaHeight());
+    splitter->show();
+    MouseX = x - splitter->x();
     return true;
+}
+
+bool List::splitterShown() const {
+    return m_s.PicSpl && m_s.PicSpl->isVisible();
 }
 
 void List::dragSplitter(int x) {

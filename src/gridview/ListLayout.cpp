@@ -79,7 +79,7 @@ void List::resizeEvent(QResizeEvent* event) {
 
     m_topOffset = clampTopOffset(V, contentHeight(), m_topOffset);
     applyHorizontalClamp();
-    if (m_s.PicSpl->height() != V) {
+    if (m_s.PicSpl && m_s.PicSpl->height() != V) {
         m_s.PicSpl->resize(m_s.PicSpl->width(), V);
     }
     if (!m_started) {

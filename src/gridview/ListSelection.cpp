@@ -50,7 +50,7 @@ void List::ensureEditors() {
         editor->setObjectName(QStringLiteral("lblTxt%1").arg(i));
         editor->hide();
         // Editors lie above the cell background and below the strips and bars.
-        editor->stackUnder(m_s.PicSpl);
+        editor->stackUnder(m_s.PicSpl ? m_s.PicSpl : m_s.picCnt);
         connectEditor(editor, i);
         m_s.editors.append(editor);
     }
@@ -320,7 +320,7 @@ void List::mousePressEvent(QMouseEvent* event) {
 
 void List::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (m_s.PicSpl->isVisible() && (event->buttons() & Qt::LeftButton)) {
+    if (splitterShown() && (event->buttons() & Qt::LeftButton)) {
         dragSplitter(p.x());
         return;
     }
@@ -330,7 +330,7 @@ void List::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void List::mouseReleaseEvent(QMouseEvent*) {
-    if (m_s.PicSpl->isVisible()) {
+    if (splitterShown()) {
         endSplitterDrag();
     }
 }

@@ -61,11 +61,6 @@ void List::buildSurfaces() {
         panel(QStringLiteral("StolpecHide"), m_s.picOzadje, GridColours::ControlBackground);
     m_s.StolpecHide->hide();
 
-    m_s.PicSpl = panel(QStringLiteral("PicSpl"), this, GridColours::SplitterColour);
-    m_s.PicSpl->setCursor(Qt::SizeHorCursor);
-    m_s.PicSpl->installEventFilter(this);
-    m_s.PicSpl->hide();
-
     m_s.picCnt = panel(QStringLiteral("picCnt"), this);
     m_s.picCnt->installEventFilter(this);
     m_s.picCnt->setMouseTracking(true);
@@ -122,6 +117,20 @@ void List::buildSurfaces() {
     m_s.tmrScroll->setObjectName(QStringLiteral("tmrScroll"));
     m_s.tmrScroll->setProperty("Tag", QString());
     connect(m_s.tmrScroll, &QTimer::timeout, this, &List::scrollTick);
+}
+
+QWidget* List::ensureSplitter() {
+    if (m_s.PicSpl) {
+        return m_s.PicSpl;
+    }
+    // Made for the first column resize. It lies above the cell area and the editor row, below
+    // the strips and bars.
+    m_s.PicSpl = panel(QStringLiteral("PicSpl"), this, GridColours::SplitterColour);
+    m_s.PicSpl->setCursor(Qt::SizeHorCursor);
+    m_s.PicSpl->installEventFilter(this);
+    m_s.PicSpl->hide();
+    m_s.PicSpl->stackUnder(m_s.picCnt);
+    return m_s.PicSpl;
 }
 
 cmdButton* List::ensureHorizontalThumb() {

@@ -76,7 +76,7 @@ void TestListHeader::noResizePointerOverStripOrScrollBar() {
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);
     // Nor does a press on the corner piece above the strip start a resize.
     QTest::mousePress(list.get(), Qt::LeftButton, {}, QPoint(L + 100, 10));
-    QVERIFY(!part(*list, "PicSpl")->isVisible());
+    QVERIFY(!partShown(*list, "PicSpl"));
     QTest::mouseRelease(list.get(), Qt::LeftButton, {}, QPoint(L + 100, 10));
     QVERIFY(list->table().UndoStore().empty());
 
@@ -101,8 +101,8 @@ void TestListHeader::resizeLimits() {
     auto list = makeList(5, 3, 100, QSize(900, 300));
     const int L = list->numberStripWidth();
     const int boundary = L + 101 + 100; // column 2
-    auto* bar = part(*list, "PicSpl");
     QTest::mousePress(list.get(), Qt::LeftButton, {}, QPoint(boundary + 1, 40));
+    auto* bar = part(*list, "PicSpl");
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->property("Tag").toString(), QStringLiteral("2"));
     QCOMPARE(bar->geometry(), QRect(boundary - 1, 20, 2, 300 - 36));
@@ -152,7 +152,17 @@ void TestListHeader::editorsTakeTheNewWidths() {
 void TestListHeader::clickOnTheSplitterSelectsColumnOne() {
     auto list = makeList(5, 3, 100);
     list->SelectItem(2, 1, 3);
+    // The splitter is made by the first press on a column boundary.
+    const QPoint boundary(list->numberStripWidth() + 101 + 100 + 1, 10);
+    QTest::mousePress(list.get(), Qt::LeftButton, {}, boundary);
+    QTest::mouseRelease(list.get(), Qt::LeftButton, {}, boundary);
     auto* bar = part(*list, "PicSpl");
+    QVERIFY(bar && !bar->isVisible());
+    // Made after the editor row, it still lies above it and below the strips.
+    const QObjectList& order = list->children();
+    QVERIFY(order.indexOf(bar) > order.indexOf(part(*list, "lblTxt1")));
+    QVERIFY(order.indexOf(bar) < order.indexOf(part(*list, "picCnt")));
+    list->SelectItem(2, 1, 3);
     bar->show();
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(1, 5));
     QCOMPARE(list->iSelectedColumn(), 1);
