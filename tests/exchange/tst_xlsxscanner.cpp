@@ -281,6 +281,8 @@ void TestXlsxScanner::cellShapesReadTheSameEitherWay_data() {
         << QByteArray(R"(<c r="AF1" t="s"><v>0</v></c><c r="AG1" t="s"><v>4</v></c>)")
         << QStringList(31, QString()) + QStringList{"plain"};
     QTest::newRow("inline") << QByteArray(R"(<c r="C1" )" + text) << QStringList{"", "", "x"};
+    QTest::newRow("inline with a style")
+        << QByteArray(R"(<c r="B1" s="12" )" + text) << QStringList{"", "x"};
     QTest::newRow("number with a style")
         << QByteArray(R"(<c r="A1" s="0"><v>1.5</v></c>)") << QStringList{"1.5"};
     QTest::newRow("empty, styled")

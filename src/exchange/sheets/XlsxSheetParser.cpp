@@ -220,6 +220,11 @@ const char* shortPlainValueEnd(const char* p) {
                 return cell;
             }
         }
+    } else if (AsciiRuns::same(p, " t=\"inlineStr\"", 14)) {
+        // The other usual type, a text held in the cell, is matched whole: letter by letter
+        // its name costs more than the rest of the tag.
+        cell.type = std::string_view(p + 4, 9);
+        p += 14;
     } else if (AsciiRuns::same(p, " t=\"", 4)) {
         p += 4;
         const char* const name = p;
