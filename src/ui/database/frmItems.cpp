@@ -11,6 +11,7 @@
 #include "ui/database/EditBar.h"
 #include "ui/database/FindPanel.h"
 #include "ui/database/MainBar.h"
+#include "ui/database/PleaseWaitPanel.h"
 #include "ui/database/ValueHolder.h"
 #include "ui/database/WindowLayout.h"
 #include "ui/database/commands/ColumnCommands.h"
@@ -25,7 +26,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -173,20 +173,9 @@ void frmItems::toggleBar(QWidget* bar, QAction* item) {
     Reposition();
 }
 
-QWidget& frmItems::pleaseWait() {
+PleaseWaitPanel& frmItems::pleaseWait() {
     if (!m_pleaseWait) {
-        m_pleaseWait = new QWidget(m_client);
-        m_pleaseWait->setObjectName(QStringLiteral("PleaseWait"));
-        m_pleaseWait->setGeometry(WindowLayout::toPixels(0, 360, 3495, 615));
-        m_pleaseWait->hide();
-        m_pleaseWaitCaption =
-            new QLabel(QStringLiteral("Exporting data into Microsoft Excel:"), m_pleaseWait);
-        m_pleaseWaitCaption->setObjectName(QStringLiteral("PleaseWaitCaption"));
-        m_pleaseWaitCaption->setGeometry(WindowLayout::toPixels(120, 0, 3300, 255));
-        m_progress = new QProgressBar(m_pleaseWait);
-        m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-        m_progress->setGeometry(WindowLayout::toPixels(120, 270, 3255, 255));
-        m_progress->setTextVisible(false);
+        m_pleaseWait = new PleaseWaitPanel(m_client);
     }
     return *m_pleaseWait;
 }
@@ -303,13 +292,12 @@ void frmItems::showCellFormat(bool bold, bool italic, bool underlined, qint32 co
 }
 
 void frmItems::setProgressMaximum(int maximum) {
-    pleaseWait();
-    m_progress->setMaximum(maximum);
+    pleaseWait().bar().setMaximum(maximum);
 }
 
 void frmItems::setProgressValue(int value) {
-    pleaseWait();
-    m_progress->setValue(std::clamp(value, m_progress->minimum(), m_progress->maximum()));
+    QProgressBar& bar = pleaseWait().bar();
+    bar.setValue(std::clamp(value, bar.minimum(), bar.maximum()));
     // An export or import runs on this thread: the bar is shown moving, the user's input
     // waits until it is done.
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= 30) {

@@ -25,9 +25,8 @@ class JournalCommands;
 class List;
 class MainBar;
 class Platform;
+class PleaseWaitPanel;
 class QAction;
-class QLabel;
-class QProgressBar;
 class RecordCommands;
 class ValueHolder;
 class frmFileSearch;
@@ -77,7 +76,7 @@ public:
     /// The progress frame over the grid ("PleaseWait", with its caption and ProgressBar1),
     /// made when first needed: a window that never reads a large file or exchanges a
     /// spreadsheet does without it.
-    QWidget& pleaseWait();
+    PleaseWaitPanel& pleaseWait();
 
     // ListHost
     void setActiveColumn(const QString& column) override;
@@ -180,11 +179,9 @@ private:
     MainBar* m_mainbar = nullptr;
     EditBar* m_editBar = nullptr;
     FindPanel* m_find = nullptr;
-    QWidget* m_pleaseWait = nullptr;
-    QProgressBar* m_progress = nullptr;
+    PleaseWaitPanel* m_pleaseWait = nullptr;
     ValueHolder* m_activeColumn = nullptr;
     ValueHolder* m_changeStatus = nullptr;
-    QLabel* m_pleaseWaitCaption = nullptr;
     QHash<QString, QAction*> m_items;
     // Set while the window reshapes the table on its own (the new-table shape): that is no
     // change of the user's.

@@ -7,6 +7,7 @@
 #include "ui/database/DatabaseSession.h"
 #include "ui/database/EditBar.h"
 #include "ui/database/MainBar.h"
+#include "ui/database/PleaseWaitPanel.h"
 #include "ui/database/ShellHost.h"
 #include "ui/database/commands/DocumentCommands.h"
 #include "ui/search/frmFileSearch.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QProgressBar>
 #include <QToolButton>
 
@@ -69,18 +69,18 @@ void frmItems::showRecentEntry(int slot, const QString& caption) {
 
 void frmItems::showOpenProgress(const QString& caption) {
     m_list->hide();
-    pleaseWait();
-    m_pleaseWaitCaption->setText(caption);
-    m_pleaseWait->show();
-    m_pleaseWait->raise();
+    PleaseWaitPanel& panel = pleaseWait();
+    panel.setCaption(caption);
+    panel.show();
+    panel.raise();
     m_sinceRepaint.start();
 }
 
 void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
     const qint64 scale = std::max<qint64>(1, maximum / kProgressSteps + 1);
-    pleaseWait();
-    m_progress->setMaximum(int(std::max<qint64>(maximum / scale, 1)));
-    m_progress->setValue(int(std::clamp<qint64>(value / scale, 0, m_progress->maximum())));
+    QProgressBar& bar = pleaseWait().bar();
+    bar.setMaximum(int(std::max<qint64>(maximum / scale, 1)));
+    bar.setValue(int(std::clamp<qint64>(value / scale, 0, bar.maximum())));
     // Between pieces of a file being read: the window repaints, and what the user does
     // waits until the table is in place.
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintMilliseconds) {
@@ -91,10 +91,11 @@ void frmItems::setOpenProgress(qint64 value, qint64 maximum) {
 
 void frmItems::hideOpenProgress(const QString& caption) {
     m_list->show();
-    pleaseWait().hide();
-    m_pleaseWaitCaption->setText(caption);
-    m_progress->setMaximum(int(kProgressSteps));
-    m_progress->setValue(0);
+    PleaseWaitPanel& panel = pleaseWait();
+    panel.hide();
+    panel.setCaption(caption);
+    panel.bar().setMaximum(int(kProgressSteps));
+    panel.bar().setValue(0);
 }
 
 void frmItems::markSearchCancel() {

@@ -1,21 +1,21 @@
 #include "ui/database/frmItems.h"
 
 #include "gridview/List.h"
+#include "ui/database/PleaseWaitPanel.h"
 
-#include <QLabel>
 #include <QProgressBar>
 
 // --- what the exchange commands see
 // ---------------------------------------------------------------
 
 void frmItems::showExchangeProgress(const QString& caption, int maximum, int value) {
-    pleaseWait();
-    m_pleaseWaitCaption->setText(caption);
-    m_progress->setMaximum(maximum);
-    m_progress->setValue(value);
-    m_pleaseWait->show();
-    m_pleaseWait->raise();
-    m_pleaseWait->repaint();
+    PleaseWaitPanel& panel = pleaseWait();
+    panel.setCaption(caption);
+    panel.bar().setMaximum(maximum);
+    panel.bar().setValue(value);
+    panel.show();
+    panel.raise();
+    panel.repaint();
 }
 
 void frmItems::hideExchangeProgress() {

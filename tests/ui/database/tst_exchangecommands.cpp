@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompts.h"
 #include "table/Table.h"
 #include "ui/database/DatabaseSession.h"
+#include "ui/database/PleaseWaitPanel.h"
 #include "ui/database/commands/DocumentCommands.h"
 #include "ui/database/commands/DocumentWindow.h"
 #include "ui/database/commands/ExchangeCommands.h"
